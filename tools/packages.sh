@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need (only what is
+# missing), and makes sure 32-bit programs (Wine's) can run on this kernel.
+set -euo pipefail
+packages=(
+  g++-mingw-w64-i686 mingw-w64-i686-dev cmake make googletest
+  wine wine32:i386 xvfb xauth imagemagick xdotool
+  unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
+  cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils
+)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Some kernels run 64-bit user code only (execve of an i386 program fails).
+# There Wine's 32-bit programs run under qemu's user-mode emulation, which
+# must be 8.0 or newer (it honours MAP_FIXED_NOREPLACE, which Wine's memory
+# set-up relies on); bookworm has 7.2, bookworm-backports a current one.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  qemu=/usr/bin/qemu-i386
+  version=$("$qemu" --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\).*/\1/p' || true)
+  if [ -z "$version" ] || [ "$version" -lt 8 ]; then
+    echo "installing qemu-user-static from bookworm-backports (32-bit programs run emulated here)"
+    list=/etc/apt/sources.list.d/korvex-backports.list
+    [ -f "$list" ] || echo 'deb http://deb.debian.org/debian bookworm-backports main' | $sudo tee "$list" >/dev/null
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+      -t bookworm-backports qemu-user-static >/dev/null
+  fi
+  binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || $sudo mount -t binfmt_misc binfmt_misc "$binfmt"
+  # Registered with F (the interpreter is opened now), so re-register to
+  # drop an entry that holds an older qemu.
+  [ -e "$binfmt/qemu-i386" ] && echo -1 | $sudo tee "$binfmt/qemu-i386" >/dev/null
+  magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  echo ":qemu-i386:M::$magic:$mask:$qemu:OCF" | $sudo tee "$binfmt/register" >/dev/null
+  /usr/lib/wine/wine --version >/dev/null || { echo "32-bit programs cannot run on this machine" >&2; exit 1; }
+fi

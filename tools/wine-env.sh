@@ -1,0 +1,31 @@
+# Sourced: the Wine environment every run uses (Russian locale: ANSI 1251,
+# OEM 866), a prefix inside the build tree, one persistent wineserver, and
+# an Xvfb display when there is none.
+root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX="$root/build/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+{ export LC_ALL=ru_RU.UTF-8; } 2>/dev/null
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+korvex_xvfb_pid=""
+korvex_wine_up() {
+  if [ -z "${DISPLAY:-}" ]; then
+    local n=77
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    korvex_xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+  mkdir -p "$WINEPREFIX"
+  wineserver -p
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wine wineboot --init >/dev/null 2>&1 || true
+  fi
+}
+
+korvex_wine_down() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "$korvex_xvfb_pid" ]; then kill "$korvex_xvfb_pid" 2>/dev/null || true; fi
+}
