@@ -1,0 +1,3 @@
+#include "library_frame.h"
+
+void VariableUpdated(VARIABLE*) {}

@@ -1,0 +1,9 @@
+#include "library_frame.h"
+
+// Every text is loaded from this instance.
+int DLL_Start(HINSTANCE instance) {
+  hInst = instance;
+  return 1;
+}
+
+int DLL_Stop() { return 1; }
