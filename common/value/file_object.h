@@ -20,6 +20,9 @@ class FileObject {
  public:
   FileObject();
   virtual ~FileObject();
+  // One owner per handle.
+  FileObject(const FileObject&) = delete;
+  FileObject& operator=(const FileObject&) = delete;
 
   virtual uint16_t GetError();
   // Stores the code's low 16 bits as the last error and returns them.

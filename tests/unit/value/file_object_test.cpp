@@ -129,6 +129,23 @@ TEST_F(FileObjectTest, WriteSeekReadAndTruncate) {
   EXPECT_EQ(ERROR_INVALID_HANDLE, f.GetError());
 }
 
+TEST_F(FileObjectTest, ShortWriteIsError3) {
+  // A non-blocking pipe takes fewer bytes than asked and reports success.
+  const char* name = "\\\\.\\pipe\\korvex_short_write";
+  HANDLE server = CreateNamedPipeA(name, PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_NOWAIT,
+                                   1, 16, 16, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, server);
+  FileObject f;
+  ASSERT_EQ(1, f.Open(name, kFileWrite));
+  DWORD mode = PIPE_NOWAIT;
+  ASSERT_TRUE(SetNamedPipeHandleState(f.Handle(), &mode, nullptr, nullptr));
+  static char block[65536];
+  EXPECT_EQ(0, f.Write(block, sizeof block));
+  EXPECT_EQ(kShortWriteError, f.GetError());
+  f.Close();
+  CloseHandle(server);
+}
+
 TEST_F(FileObjectTest, SharingFlags) {
   MakeFile("DATA");
   FileObject owner, other;
