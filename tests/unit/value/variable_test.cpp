@@ -115,25 +115,9 @@ TEST_F(VariableTest, AllocateGrowsAndFailsSoftly) {
   EXPECT_EQ(0u, number.Length());
 }
 
-TEST_F(VariableTest, LinkCountsUpAndDownToZero) {
-  VARIABLE v;
-  EXPECT_EQ(1, v.Link(1));
-  EXPECT_EQ(2, v.Link(5));
-  EXPECT_EQ(1, v.Link(0));
-  EXPECT_EQ(0, v.Link(0));
-  EXPECT_EQ(0, v.Link(0));
-}
-
-TEST_F(VariableTest, SizeByType) {
-  EXPECT_EQ(0u, Make("N").Size());
-  EXPECT_EQ(4u, Make("L1").Size());
-  EXPECT_EQ(8u, Make("R1").Size());
-  EXPECT_EQ(4u, Make("B1").Size());
-  EXPECT_EQ(8u, Make("T20240101,0").Size());
-  EXPECT_EQ(16u, Make("G").Size());
+TEST_F(VariableTest, PointerSizeFollowsOneStep) {
   EXPECT_EQ(0u, Make("S").Size());
   EXPECT_EQ(0u, Make("I").Size());
-  EXPECT_EQ(0u, Make("V").Size());
   VARIABLE guid = Make("G");
   EXPECT_EQ(16u, guid.MakePointer().Size());
   VARIABLE nowhere;
