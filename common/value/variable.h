@@ -92,6 +92,8 @@ class VARIABLE {
   int Allocate(unsigned long n);
   // add != 0 increments, 0 decrements (not below 0); returns the count.
   unsigned char Link(int add);
+  // STRING: the full text length (texts are sized by it, whatever their
+  // length); IMAGE: the size field; others 0.
   unsigned long Length() const;
   unsigned long Size() const;
 
