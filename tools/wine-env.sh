@@ -20,9 +20,10 @@ korvex_wine_up() {
   fi
   mkdir -p "$WINEPREFIX"
   wineserver -p
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wine wineboot --init >/dev/null 2>&1 || true
-  fi
+  # Boot the prefix here (creating it the first time) so that Wine's
+  # background services start now and not inside a test, whose output pipe
+  # they would keep open.
+  wine wineboot >/dev/null 2>&1 || true
 }
 
 korvex_wine_down() {
