@@ -80,6 +80,8 @@ unsigned short SpliceChainFile(HGLOBAL* block, DWORD* length, const char* mainPa
   DWORD kept = *length - (line.end - line.start);
   if (includes && includes->Contains(id))
     error = kLoadErrorOpenFile;
+  else if (GetFileType(file) != FILE_TYPE_DISK)  // a device such as CON would wait for input
+    error = kLoadErrorOpenFile;
   else if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
     error = kLoadErrorOpenFile;
   else if (high != 0 || size > kMaxText - kept)

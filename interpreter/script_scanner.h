@@ -10,7 +10,10 @@
 // - no blank next to , ( ) = * / + - < > : & outside quotes, except "IF ("
 //   at the start of a line; blanks around | ~ ! [ ] and between words stay,
 //   and so does one blank at the end of a line ("A=1 " from "A = 1 ' note");
-// - a line ending in '_' is joined with the next one (the '_' goes);
+// - a line ending in '_' is joined with the next one (the '_' goes); the
+//   next line goes on as if the '_' were still written, so a blank before
+//   the '_' stays ("X = 1 _" + "+ 2" gives "X=1 +2") and so does one blank
+//   of the next line's indentation (the evaluator skips such blanks);
 // - CHAIN "file" lines are replaced by the normal form of the file's text;
 // - verbatim blocks: a line whose comment begins with '' opens one, and the
 //   next '' closes it; the lines between are kept exactly as written except

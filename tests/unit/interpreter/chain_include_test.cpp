@@ -20,7 +20,8 @@ TEST(ChainInclude, SplicesTheFileInPlace) {
 
   EXPECT_EQ("A=1\nS=1\nT=(2)\n", Load("A = 1\nchain   \"inc_a.bas\"").text);
   EXPECT_EQ("S=1\nT=(2)\nB=1", Load("CHAIN \"inc _a. bas\" whatever ' follows\nB = 1").text);
-  EXPECT_EQ("CHAIN\"inc_a.bas\"", Load("CHAIN\"inc_a.bas\"").text);
+  EXPECT_EQ("CHAIN\"inc_a.bas\"", Load("CHAIN\"inc_a.bas\"").text);  // no include
+  EXPECT_EQ("", Load("' CHAIN \"inc_a.bas\"").text);
   EXPECT_EQ("S=1\nT=(2)\nS=1\nT=(2)\n", Load("CHAIN \"inc_a.bas\"\nCHAIN \"inc_a.bas\"").text);
 }
 
@@ -65,6 +66,7 @@ TEST(ChainInclude, MissingFileFailsWithNoText) {
 
 TEST(ChainInclude, SelfAndCyclicIncludesFail) {
   WriteScript("self.bas", "X = 1\nCHAIN \"self.bas\"\n");
+  EXPECT_EQ(140, Load("CHAIN \"CON\"").error);  // a device, not a script file
   Loaded self = Load("CHAIN \"self.bas\"");
   EXPECT_EQ(140, self.error);
   EXPECT_EQ(2u, self.line);

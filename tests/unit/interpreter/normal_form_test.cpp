@@ -181,10 +181,4 @@ TEST(LoadScript, GivesAMovableBlockSizedToTheText) {
   EXPECT_EQ(nullptr, GlobalFree(block));
 }
 
-TEST(PreprocessScript, ScansATextBlockWithoutAFile) {
-  Loaded r = Scan("A = 1\nCHAIN\"x.bas\"");
-  ASSERT_TRUE(r.ok);
-  EXPECT_EQ("A=1\nCHAIN\"x.bas\"", r.text);
-}
-
 }  // namespace
