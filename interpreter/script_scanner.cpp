@@ -183,9 +183,11 @@ unsigned short Scanner::Splice() {
   unsigned short error = SpliceChainFile(block_, &length_, mainPath_, chain, &includes_);
   if (error) return error;
   if (!Lock()) return kLoadErrorNoMemory;
-  // The included text is scanned like the rest, from a fresh line start.
+  // The included text is scanned like the rest, from a fresh line start;
+  // whatever followed the file name (a '' too) went with the CHAIN line.
   read_ = write_ = lineStart_;
   last_ = '\n';
+  verbatimNext_ = false;
   return 0;
 }
 

@@ -21,6 +21,7 @@ TEST(ChainInclude, SplicesTheFileInPlace) {
   EXPECT_EQ("A=1\nS=1\nT=(2)\n", Load("A = 1\nchain   \"inc_a.bas\"").text);
   EXPECT_EQ("S=1\nT=(2)\nB=1", Load("CHAIN \"inc _a. bas\" whatever ' follows\nB = 1").text);
   EXPECT_EQ("CHAIN\"inc_a.bas\"", Load("CHAIN\"inc_a.bas\"").text);  // no include
+  EXPECT_EQ("S=1\nT=(2)\nB=(1)", Load("CHAIN \"inc_a.bas\" '' no block\nB = (1)").text);
   EXPECT_EQ("", Load("' CHAIN \"inc_a.bas\"").text);
   EXPECT_EQ("S=1\nT=(2)\nS=1\nT=(2)\n", Load("CHAIN \"inc_a.bas\"\nCHAIN \"inc_a.bas\"").text);
 }
