@@ -19,6 +19,11 @@ int Interpreter::ExecUnknownStatement(const char*) { return 0; }
 
 int Interpreter::RunFile() { return 0; }
 
+void Interpreter::SetStart(const char* position) {
+  start_ = position;
+  labels_->AddLabel("BEGIN", position);
+}
+
 void Interpreter::ShareContext(Interpreter* parent) {
   if (parent) {
     if (!sharing_) ownStart_ = start_;

@@ -48,6 +48,10 @@ class Interpreter : public ExpressionEvaluator {
   // the statement word.
   int ExecEvent(const char*& position, bool command);
 
+  // Stores the start of the text and adds the label BEGIN at it (before
+  // the label scan, so a script label BEGIN is a duplicate).
+  void SetStart(const char* position);
+
   // With a parent: work on the parent's labels, bindings, scalars, arrays,
   // run-flag word and start position; with null: detach again.
   void ShareContext(Interpreter* parent);

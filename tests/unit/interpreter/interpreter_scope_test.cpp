@@ -51,12 +51,15 @@ TEST(Scopes, AtNamesAreFrameLocalsOnlyInsideASubroutine) {
 }
 
 TEST(Scopes, HandlerWorksOnTheWindowsTablesUntilDetached) {
+  static const char kText[] = "CLICK:X=1";
   Interpreter window;
-  window.Labels().AddLabel("BEGIN", "x");
-  window.Labels().AddLabel("CLICK", "y");
+  window.SetStart(kText);
+  window.Labels().AddLabel("CLICK", kText + 6);
   {
     Interpreter handler;
     handler.ShareContext(&window);
+    EXPECT_EQ(handler.Start(), kText);
+    EXPECT_EQ(handler.FindLabel("BEGIN"), kText);
     EXPECT_EQ(Let(handler, "MADE", "5"), 0u);  // the window's table was empty
     uint32_t error = 0;
     ASSERT_EQ(handler.Variables().DeclareArray("ARR", 2, 1, VAL_LONG, error), 1);
@@ -67,6 +70,8 @@ TEST(Scopes, HandlerWorksOnTheWindowsTablesUntilDetached) {
     handler.ShareContext(nullptr);
     EXPECT_EQ(handler.Variables().Find("MADE"), nullptr);
     EXPECT_EQ(handler.RunFlags(), 0);
+    EXPECT_EQ(handler.Start(), nullptr);
+    EXPECT_EQ(handler.FindLabel("CLICK"), nullptr);
   }
   EXPECT_EQ(Eval(window, "MADE"), "LONG:5");
   EXPECT_EQ(Eval(window, "ARR(1)"), "LONG:0");

@@ -47,6 +47,10 @@ void EvaluateExactly(Interpreter& in, const std::string& text) {
     EXPECT_LE(in.Depth(), depth + 1) << text;
   }
   in.DropTo(0);
+  // the same text as the value of an assignment statement
+  p = block;
+  in.ExecAssignment("T", p);
+  EXPECT_EQ(in.Depth(), 0u) << text;
   std::free(block);
 }
 
