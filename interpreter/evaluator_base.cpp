@@ -1,0 +1,72 @@
+#include "evaluator_base.h"
+
+#include <cstring>
+
+#include "operator_lock.h"
+
+EvaluatorBase::EvaluatorBase() : stack_(kStackSize) {}
+
+EvaluatorBase::~EvaluatorBase() {}
+
+void EvaluatorBase::DropTo(uint16_t depth) {
+  while (stack_.Top() > depth) stack_.TryPop();
+}
+
+unsigned EvaluatorBase::PushInSection(const VARIABLE& value) {
+  if (stack_.Top() >= stack_.Capacity()) return kEvalErrorTooLong;
+  VARIABLE::Error = 0;
+  if (!stack_.Push(&value)) return VARIABLE::Error ? VARIABLE::Error : kEvalErrorTooLong;
+  unsigned e = VARIABLE::Error;
+  VARIABLE::Error = 0;
+  if (e) stack_.TryPop();
+  return e;
+}
+
+int EvaluatorBase::PushValue(const VARIABLE& value) {
+  unsigned e;
+  {
+    OperatorSection section;
+    e = PushInSection(value);
+  }
+  return e ? Fail(e) : 0;
+}
+
+int EvaluatorBase::PushLong(int32_t value) {
+  VARIABLE v;
+  v.SetLong(value);
+  return PushValue(v);
+}
+
+int EvaluatorBase::PushReal(double value) {
+  VARIABLE v;
+  v.SetReal(value);
+  return PushValue(v);
+}
+
+int EvaluatorBase::PushBool(int32_t value) {
+  VARIABLE v;
+  v.SetBool(value);
+  return PushValue(v);
+}
+
+int EvaluatorBase::PushText(const char* text, size_t length) {
+  unsigned e;
+  {
+    OperatorSection section;
+    VARIABLE v;
+    v.TYPE(VAL_STRING);
+    if (v.Allocate(length + 1)) {
+      if (length) std::memcpy(v.text, text, length);
+      v.text[length] = 0;
+    }
+    e = section.TakeError();
+    if (!e) e = PushInSection(v);
+  }
+  return e ? Fail(e) : 0;
+}
+
+VARIABLE* EvaluatorBase::PopValue() {
+  VARIABLE* v = stack_.TryPop();
+  if (!v) Fail(kEvalErrorUnexpectedEnd);
+  return v;
+}

@@ -1,0 +1,334 @@
+#include "expression_evaluator.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "operator_lock.h"
+
+namespace {
+
+// Deep enough for any sensible script; keeps the recursion off the end of a
+// thread's stack for text like "((((...".
+const int kMaxNesting = 128;
+// A decimal literal keeps at most this many characters.
+const int kNumberLength = 32;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+const char* SkipBlanks(const char* p) {
+  while (*p == ' ') ++p;
+  return p;
+}
+
+bool StartsRadixLiteral(const char* p) {
+  return p[0] == '&' && (p[1] == 'H' || p[1] == 'B' || p[1] == 'O');
+}
+
+int DigitValue(char c, int radix) {
+  int d;
+  if (IsDigit(c))
+    d = c - '0';
+  else if (radix == 16 && c >= 'A' && c <= 'F')
+    d = c - 'A' + 10;
+  else
+    return -1;
+  return d < radix ? d : -1;
+}
+
+// Applies one binary operator to the two temporaries (inside the section).
+VARIABLE Compute(char op, char second, VARIABLE& left, VARIABLE& right) {
+  VARIABLE result;
+  switch (op) {
+    case '+':
+      return VARIABLE::Add(&left, &right);
+    case '-':
+      return VARIABLE::Subtract(&left, &right);
+    case '*':
+      return VARIABLE::Multiply(&left, &right);
+    case '/':
+      return VARIABLE::Divide(&left, &right);
+    case '&':
+      if (second == '&') return result.SetBool(left.lng != 0 && right.lng != 0), result;
+      return VARIABLE::Ampersand(&left, &right);
+    case '|':
+      if (second == '|') return result.SetBool(left.lng != 0 || right.lng != 0), result;
+      return VARIABLE::Bar(&left, &right);
+    case '=':
+      result.SetBool(VARIABLE::Equal(&left, &right));
+      return result;
+    case '<':
+      if (second == '=')
+        result.SetBool(VARIABLE::LessEqual(&left, &right));
+      else if (second == '>')
+        result.SetBool(VARIABLE::NotEqual(&left, &right));
+      else
+        result.SetBool(VARIABLE::Less(&left, &right));
+      return result;
+    case '>':
+      if (second == '=')
+        result.SetBool(VARIABLE::GreaterEqual(&left, &right));
+      else
+        result.SetBool(VARIABLE::Greater(&left, &right));
+      return result;
+    default:
+      VARIABLE::Error = kEvalErrorSyntax;
+      return result;
+  }
+}
+
+struct NestingGuard {
+  explicit NestingGuard(int& n) : count(n) { ++count; }
+  ~NestingGuard() { --count; }
+  int& count;
+};
+
+}  // namespace
+
+int ExpressionEvaluator::CallBuiltin(const char*, const char*&) { return -1; }
+
+const char* ExpressionEvaluator::FindLabel(const char*) { return nullptr; }
+
+int ExpressionEvaluator::FailMissing(const char* p) {
+  return Fail(IsStatementEnd(*p) ? kEvalErrorUnexpectedEnd : kEvalErrorSyntax);
+}
+
+int ExpressionEvaluator::RequireValue(int (ExpressionEvaluator::*level)(const char*&),
+                                      const char*& p) {
+  uint16_t before = Depth();
+  if ((this->*level)(p)) return 1;
+  if (Depth() == before) return FailMissing(p);
+  return 0;
+}
+
+int ExpressionEvaluator::Evaluate(const char*& p) {
+  uint16_t base = Depth();
+  if (ParseComparison(p) == 0) {
+    if (Depth() <= base + 1) return 0;
+    Fail(kEvalErrorSyntax);
+  }
+  DropTo(base);
+  return 1;
+}
+
+int ExpressionEvaluator::ParseComparison(const char*& p) {
+  uint16_t base = Depth();
+  if (ParseAdditive(p)) return 1;
+  for (;;) {
+    const char* q = SkipBlanks(p);
+    char op = *q;
+    if (op != '<' && op != '>' && op != '=') return 0;
+    char second = 0;
+    ++q;
+    if (*q == '>' || *q == '=') second = *q++;
+    if (Depth() == base) return Fail(kEvalErrorSyntax);
+    p = q;
+    if (RequireValue(&ExpressionEvaluator::ParseAdditive, p)) return 1;
+    if (ApplyOperator(op, second)) return 1;
+  }
+}
+
+int ExpressionEvaluator::ParseAdditive(const char*& p) {
+  uint16_t base = Depth();
+  if (ParseTerm(p)) return 1;
+  for (;;) {
+    const char* q = SkipBlanks(p);
+    char op = *q;
+    if (op != '+' && op != '-') return 0;
+    if (Depth() == base) return Fail(kEvalErrorSyntax);
+    p = q + 1;
+    if (RequireValue(&ExpressionEvaluator::ParseTerm, p)) return 1;
+    if (ApplyOperator(op, 0)) return 1;
+  }
+}
+
+int ExpressionEvaluator::ParseTerm(const char*& p) {
+  uint16_t base = Depth();
+  if (ParseUnary(p)) return 1;
+  for (;;) {
+    const char* q = SkipBlanks(p);
+    char op = *q;
+    if (op == '&') {
+      // "&&" ends the expression, except "&&H..." which is '&' applied to
+      // an &H, &B or &O literal ("X = &HFF & &H0F" loads as X=&HFF&&H0F).
+      if (q[1] == '&' && !StartsRadixLiteral(q + 1)) return 0;
+    } else if (op == '|') {
+      if (q[1] == '|') return 0;
+    } else if (op != '*' && op != '/') {
+      return 0;
+    }
+    if (Depth() == base) return Fail(kEvalErrorSyntax);
+    p = q + 1;
+    if (RequireValue(&ExpressionEvaluator::ParseUnary, p)) return 1;
+    if (ApplyOperator(op, 0)) return 1;
+  }
+}
+
+int ExpressionEvaluator::ParseUnary(const char*& p) {
+  NestingGuard guard(nesting_);
+  if (nesting_ > kMaxNesting) return Fail(kEvalErrorTooLong);
+  const char* q = SkipBlanks(p);
+  char c = *q;
+  if (c == '(') {
+    uint16_t base = Depth();
+    p = q + 1;
+    if (ParseComparison(p)) return 1;
+    p = SkipBlanks(p);
+    if (*p != ')') return Fail(kEvalErrorSyntax);
+    ++p;
+    if (Depth() == base) return Fail(kEvalErrorSyntax);
+    return 0;
+  }
+  if (c == '-' || c == '~' || c == '!') {
+    p = q + 1;
+    if (RequireValue(&ExpressionEvaluator::ParseUnary, p)) return 1;
+    return ApplyUnary(c);
+  }
+  uint16_t base = Depth();
+  const char* start = p;
+  p = q;
+  if (EvaluateOperand(p)) return 1;
+  if (Depth() == base) p = start;  // an empty operand consumes nothing
+  return 0;
+}
+
+int ExpressionEvaluator::ApplyOperator(char op, char second) {
+  VARIABLE* right = PopValue();
+  if (!right) return 1;
+  VARIABLE* left = PopValue();
+  if (!left) return 1;
+  // The popped slots stay valid until the next push.
+  unsigned e;
+  {
+    OperatorSection section;
+    VARIABLE r(*right);
+    VARIABLE l;
+    l.ConvertFrom(*left);
+    VARIABLE result = Compute(op, second, l, r);
+    e = section.TakeError();
+    if (!e) e = PushInSection(result);
+  }
+  return e ? Fail(e) : 0;
+}
+
+int ExpressionEvaluator::ApplyUnary(char op) {
+  VARIABLE* top = PopValue();
+  if (!top) return 1;
+  unsigned e;
+  {
+    OperatorSection section;
+    VARIABLE v(*top);
+    if (op == '-')
+      v.Negate();
+    else if (op == '~')
+      v.BitNot();
+    else if (op == '!')
+      v.Not();
+    else
+      VARIABLE::Error = kEvalErrorSyntax;
+    e = section.TakeError();
+    if (!e) e = PushInSection(v);
+  }
+  return e ? Fail(e) : 0;
+}
+
+int ExpressionEvaluator::ParseArguments(const char*& p) {
+  uint16_t base = Depth();
+  const char* q = SkipBlanks(p);
+  if (*q == ')' || *q == ']') {
+    p = q;
+    return 0;
+  }
+  int count = 0;
+  for (;;) {
+    p = SkipBlanks(p);
+    if (IsStatementEnd(*p)) {
+      Fail(kEvalErrorUnexpectedEnd);
+      break;
+    }
+    uint16_t before = Depth();
+    if (Evaluate(p)) break;
+    if (Depth() == before) {
+      FailMissing(p);
+      break;
+    }
+    ++count;
+    p = SkipBlanks(p);
+    if (*p == 0 || *p == ')' || *p == ']') return count;
+    if (*p != ',') {
+      Fail(kEvalErrorSyntax);
+      break;
+    }
+    ++p;
+  }
+  DropTo(base);
+  return -1;
+}
+
+int ExpressionEvaluator::PopIndex(int32_t& index) {
+  VARIABLE* v = PopValue();
+  if (!v) return 1;
+  if (v->type != VAL_LONG) return Fail(kEvalErrorIndexNotLong);
+  index = v->lng;
+  return 0;
+}
+
+int ExpressionEvaluator::ParseIndices(const char*& p, int32_t& row, int32_t& col) {
+  uint16_t base = Depth();
+  col = 0;
+  if (RequireValue(&ExpressionEvaluator::ParseComparison, p) || PopIndex(row)) {
+    DropTo(base);
+    return 1;
+  }
+  if (*p == ',') {
+    ++p;
+    if (RequireValue(&ExpressionEvaluator::ParseComparison, p) || PopIndex(col)) {
+      DropTo(base);
+      return 1;
+    }
+  }
+  if (*p != ')') return Fail(kEvalErrorSyntax);
+  ++p;
+  return 0;
+}
+
+int ExpressionEvaluator::ParseLiteral(const char*& p) {
+  if (*p == '"') {
+    const char* start = p + 1;
+    const char* end = start;
+    while (*end && *end != '"' && *end != '\n') ++end;
+    if (*end != '"') return Fail(kEvalErrorSyntax);
+    p = end + 1;
+    return PushText(start, static_cast<size_t>(end - start));
+  }
+  if (StartsRadixLiteral(p)) {
+    int radix = p[1] == 'H' ? 16 : p[1] == 'B' ? 2 : 8;
+    p += 2;
+    uint32_t value = 0;  // 32 bits, wrapping like the original accumulator
+    for (int d; (d = DigitValue(*p, radix)) >= 0; ++p)
+      value = value * static_cast<uint32_t>(radix) + static_cast<uint32_t>(d);
+    return PushLong(static_cast<int32_t>(value));
+  }
+  char digits[kNumberLength + 1];
+  int n = 0;
+  bool point = false, exponent = false;
+  for (;; ++p) {
+    char c = *p;
+    if (c == '.') {
+      if (point) return Fail(kEvalErrorSyntax);
+      point = true;
+    } else if (c == 'E') {
+      if (exponent) break;
+      exponent = true;
+    } else if (c == '-') {
+      if (n != 0 && digits[n - 1] != 'E') break;
+    } else if (!IsDigit(c)) {
+      break;
+    }
+    if (n == kNumberLength) return Fail(kEvalErrorSyntax);
+    digits[n++] = c;
+  }
+  digits[n] = 0;
+  if (n == 0) return Fail(kEvalErrorSyntax);
+  if (point || exponent) return PushReal(std::strtod(digits, nullptr));
+  return PushLong(static_cast<int32_t>(std::strtol(digits, nullptr, 10)));
+}

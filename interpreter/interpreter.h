@@ -1,0 +1,98 @@
+// The statement interpreter's state and the parts the expression grammar
+// needs from it: variable scopes, the operand routine, VARPTR, assignment
+// targets, EVENT/COMMAND bindings and the sharing of a window's tables.
+#pragma once
+#include <cstdint>
+
+#include "expression_evaluator.h"
+#include "label_table.h"
+#include "procedure_frame.h"
+#include "variable_table.h"
+
+// Bits of the run-flag word.
+enum : uint16_t {
+  kRunStop = 0x0001,       // BREAK or the host's close request
+  kRunMouseMove = 0x0002,  // event 1015 is bound
+  kRunHide = 0x0010,       // first-line option HIDE
+  kRunWindow = 0x0020,     // first-line option WINDOW
+};
+
+const uint32_t kEventMouseMove = 1015;
+
+class Interpreter : public ExpressionEvaluator {
+ public:
+  Interpreter();
+  ~Interpreter() override;
+
+  // Literal, variable, member access, library call, VARPTR, built-in or
+  // array element at the position, pushed.
+  int EvaluateOperand(const char*& position) override;
+  // No built-in library yet: every name is no built-in.
+  int CallBuiltin(const char* name, const char*& position) override;
+  const char* FindLabel(const char* name) override;
+  virtual int OnStop(const char* position);
+  virtual void OnError(const char* position);
+  virtual int ExecUnknownStatement(const char* word);
+  virtual int RunFile();
+
+  // The argument of VARPTR: pushes a POINTER to a variable or element.
+  int ParseReference(const char*& position);
+  // Pops the value and stores it into the target named by the text before
+  // '=' (target points at that text). 0 on success.
+  int Assign(const char* target);
+  // The assignment statement: evaluates the expression at position (which
+  // must give a value) and stores it; the stack is back at its depth on
+  // entry afterwards, also after an error.
+  int ExecAssignment(const char* target, const char*& position);
+  // EVENT (command false) and COMMAND (command true), at the text behind
+  // the statement word.
+  int ExecEvent(const char*& position, bool command);
+
+  // Stores the start of the text and adds the label BEGIN at it (before
+  // the label scan, so a script label BEGIN is a duplicate).
+  void SetStart(const char* position);
+
+  // With a parent: work on the parent's labels, bindings, scalars, arrays,
+  // run-flag word and start position; with null: detach again.
+  void ShareContext(Interpreter* parent);
+
+  // The scalar a name reaches: '$' the process table (the caller holds a
+  // SharedVariablesGuard), '@' inside a subroutine the frame's locals, any
+  // other name this interpreter's table. Created as NULL when missing.
+  VARIABLE* ResolveScalar(const char* name, uint32_t& error);
+
+  VariableTable& Variables() { return *variables_; }
+  LabelTable& Labels() { return *labels_; }
+  ProcedureFrame* Frame() const { return frame_; }
+  void SetFrame(ProcedureFrame* frame) { frame_ = frame; }
+  uint16_t& RunFlags() { return *runFlags_; }
+  const char* Start() const { return start_; }
+
+ protected:
+  // A plain name's value; "TRUE" and "FALSE" are BOOL constants.
+  int PushScalar(const char* name);
+  // The element of an array: the '$' table's for '$' names, else this
+  // interpreter's. (No arrays in subroutine frames.)
+  int PushElement(const char* name, const char*& p);
+  int MemberOperand(const char* object, const char* member, const char*& p);
+  // Stores into one scalar: the value's own type wins.
+  int StoreScalar(VARIABLE* target, const VARIABLE& value);
+  int AssignElement(const char* name, const char* p);
+  int AssignThroughBuiltin(const char* name, const char* p);
+  int AssignMember(const char* object);
+  // ')' must follow (consumed), else 112.
+  int CloseCall(const char*& p);
+
+  LabelTable ownLabels_;
+  VariableTable ownVariables_;
+  LabelTable* labels_;
+  VariableTable* variables_;
+  ProcedureFrame* frame_ = nullptr;
+  const char* start_ = nullptr;
+  const char* ownStart_ = nullptr;  // kept while the parent's start is used
+  bool sharing_ = false;
+  const char* position_ = nullptr;
+  uint16_t* runFlags_;
+  uint16_t handlersRunning_ = 0;
+  uint16_t runFlagWord_ = 0;
+};
