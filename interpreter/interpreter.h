@@ -2,6 +2,8 @@
 // needs from it: variable scopes, the operand routine, VARPTR, assignment
 // targets, EVENT/COMMAND bindings and the sharing of a window's tables.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 
 #include "expression_evaluator.h"
@@ -47,6 +49,38 @@ class Interpreter : public ExpressionEvaluator {
   // EVENT (command false) and COMMAND (command true), at the text behind
   // the statement word.
   int ExecEvent(const char*& position, bool command);
+
+  // Runs from start to the end of the text, END, a stop or an error: 1 at
+  // the end or after a bare END, the value of END expr, 0 after a stop or an
+  // error (OnError has then been called with the position reached).
+  uint32_t Run(const char* start);
+  // Collects every label of the text: 1, or 0 after error 127 (OnError is
+  // called with the position behind the duplicate's ':').
+  int ScanLabels(const char* text);
+  // The value of the variable "HWND" (the script window), or null.
+  HWND GetWindowHandle();
+
+  // Statement executors. Each starts at the current position (behind its
+  // keyword and blanks) and returns 0 on success; on failure the error field
+  // is set and 1 returned. The run loop skips what they leave of the
+  // statement.
+  int ExecDim();
+  int ExecRedim();
+  int ExecLet();
+  int ExecSet();
+  int ExecErase();
+  int ExecFree();
+  int ExecDelay();
+  int ExecGosub();
+  // GOSUB and ON ... GOSUB: arguments at the current position, then the
+  // label at position. 1 on success, 0 with the error field set.
+  int CallSubroutine(const char* label);
+  // 1 when it returned (the position is then the return position), 0 when
+  // there was no frame or the FUNC value failed (error field set).
+  int ExecReturn();
+
+  const char* Position() const { return position_; }
+  void SetPosition(const char* position) { position_ = position; }
 
   // Stores the start of the text and adds the label BEGIN at it (before
   // the label scan, so a script label BEGIN is a duplicate).
