@@ -28,10 +28,13 @@
 // CallDispatch pops its argument count of values in every case. It pushes
 // the result on success and NULL when Invoke itself fails; on the errors it
 // finds before Invoke (153, 121, 115) it pushes nothing. A count above the
-// values on the stack is 122 with nothing popped. errorText is the record
-// of the `$` table variable "$ERRTXT" (found or created; may be null): a
-// server exception (151) leaves its description there as a STRING, any other
-// 151 makes it NULL, so no earlier exception's text is shown for it.
+// values on the stack is 122 with nothing popped. errorText (may be null)
+// is written on every 151 and only then: a server exception's description
+// as a STRING, NULL for a 151 without one, so no earlier exception's text
+// and no empty text is shown for it. Pass a local record and copy it into
+// the `$` table variable "$ERRTXT" after a 151 under the table's guard: the
+// guard must not be held across Invoke, which may run for long and pump
+// messages.
 //
 // COM users are counted per thread: the first CreateObject or
 // AddDispatchUser on a thread initialises COM there, and the ReleaseDispatch

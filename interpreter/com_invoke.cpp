@@ -41,16 +41,18 @@ class Arguments {
   BSTR* texts_;
 };
 
-// The text of a server exception into $ERRTXT, or $ERRTXT emptied for a 151
-// that is no exception, so an earlier exception's text is not shown for it.
+// The text of a server exception into $ERRTXT, or $ERRTXT made NULL for a
+// 151 without one, so neither an earlier exception's text nor an empty one
+// is shown for it (servers called through their type library often give an
+// exception with no description).
 void NoteFailure(HRESULT result, EXCEPINFO& exception, VARIABLE* errorText) {
   if (result == DISP_E_EXCEPTION && exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
   if (errorText) {
-    if (result == DISP_E_EXCEPTION) {
+    if (result == DISP_E_EXCEPTION && SysStringLen(exception.bstrDescription) > 0) {
       VARIANT description;
       VariantInit(&description);
       description.vt = VT_BSTR;
-      description.bstrVal = exception.bstrDescription;  // null: the empty text
+      description.bstrVal = exception.bstrDescription;
       errorText->SetVariant(&description);
     } else if (DispatchErrorNumber(result) == kComErrorUnknown) {
       errorText->Clear();

@@ -65,9 +65,16 @@ TEST_F(Servers, DictionaryFailures) {
   EXPECT_EQ(kComErrorArgCount, error_);
   Call(d, "Add", kDispatchMethod, {Text("k"), Long(1)});
   ASSERT_EQ(0u, error_);
+  errorText_ = "stale";
   VARIABLE again = Call(d, "Add", kDispatchMethod, {Text("k"), Long(2)});
   EXPECT_EQ(kComErrorUnknown, error_);
   EXPECT_EQ(VAL_NULL, again.type);
+  // The server's description, or NULL when it gives none: never an old or
+  // empty text.
+  if (errorText_.type != VAL_NULL) {
+    EXPECT_NE("", TextOf(errorText_));
+  }
+  EXPECT_NE("stale", TextOf(errorText_));
 }
 
 TEST_F(Servers, FileSystemObjectWritesAndReadsBack) {
