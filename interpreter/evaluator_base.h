@@ -15,6 +15,7 @@ enum : uint32_t {
   kEvalErrorIndexRange = 117,
   kEvalErrorUnexpectedEnd = 118,
   kEvalErrorLibraryName = 120,
+  kEvalErrorArgumentCount = 122,
   kEvalErrorTooLong = 126,  // the expression needs more room than the stack or nesting has
   kEvalErrorNotFound = 131,
   kEvalErrorIndexNotLong = 133,

@@ -21,6 +21,33 @@ enum : uint16_t {
 
 const uint32_t kEventMouseMove = 1015;
 
+// Message numbers of the run loop.
+enum : uint32_t {
+  kRunErrorLabelRange = 119,  // REM BEGIN without REM END
+  kRunErrorUnknownWord = 123,
+  kRunErrorNoLabel = 124,
+  kRunErrorDuplicateLabel = 127,
+  kRunErrorNextWithoutFor = 128,
+  kRunErrorForWithoutNext = 129,
+  kRunErrorLoopStack = 136,
+  kRunErrorExitWithoutFor = 149,
+  kRunErrorEndifWithoutIf = 155,
+  kRunErrorElseWithoutIf = 156,
+  kRunErrorIfStack = 157,
+  kRunErrorIfWithoutEndif = 158,
+};
+
+// One running FOR or LOOP.
+struct LoopFrame {
+  VARIABLE* variable = nullptr;  // null for LOOP
+  VARIABLE limit;
+  VARIABLE step;
+  const char* bodyStart = nullptr;
+  const char* end = nullptr;  // the statement end behind the matching NEXT
+  uint16_t ifDepth = 0;       // restored by NEXT, CONTINUE and EXIT
+  bool shared = false;        // the variable is a '$' name
+};
+
 class Interpreter : public ExpressionEvaluator {
  public:
   Interpreter();
@@ -79,6 +106,9 @@ class Interpreter : public ExpressionEvaluator {
   // there was no frame or the FUNC value failed (error field set).
   int ExecReturn();
 
+  uint16_t LoopDepth() const { return loopDepth_; }
+  uint16_t IfDepth() const { return ifDepth_; }
+
   const char* Position() const { return position_; }
   void SetPosition(const char* position) { position_ = position; }
 
@@ -103,6 +133,38 @@ class Interpreter : public ExpressionEvaluator {
   const char* Start() const { return start_; }
 
  protected:
+  static const int kLoopFrames = 20;
+  static const int kIfLevels = 30;
+
+  // The run loop's parts (0 on success, 1 with the error field set).
+  enum StatementEnd { kSkipRest, kNoSkip, kEndRun };
+  StatementEnd ExecStatement(bool& trace, uint32_t& result);
+  StatementEnd ExecKeyword(int keyword, bool& trace, uint32_t& result);
+  int ExecMemberStatement(const char* word);
+  int SkipBranch();
+  int ExecIf(StatementEnd& how);
+  int ParseCondition(const char*& p);
+  int ParseConditionTerm(const char*& p);
+  int ExecElse();
+  int ExecEndif();
+  int ExecGoto();
+  int ExecOn();
+  int ExecEnd(uint32_t& result);
+  int ExecRem();
+  int ExecFor();
+  int ExecLoop();
+  int ExecNext(bool checked);
+  int ExecExit();
+  // The statement end behind the NEXT that closes a loop whose body starts
+  // at body, or null (129).
+  const char* FindLoopEnd(const char* body);
+  int PushLoop(const LoopFrame& frame);
+  void JumpTo(const char* target);
+  void UnwindLoops(const char* target);
+  // The label named at p (up to a blank or the statement end, 8 kept);
+  // p is left behind the name.
+  const char* ReadLabel(const char*& p);
+
   // A plain name's value; "TRUE" and "FALSE" are BOOL constants.
   int PushScalar(const char* name);
   // The element of an array: the '$' table's for '$' names, else this
@@ -129,4 +191,8 @@ class Interpreter : public ExpressionEvaluator {
   uint16_t* runFlags_;
   uint16_t handlersRunning_ = 0;
   uint16_t runFlagWord_ = 0;
+  LoopFrame loops_[kLoopFrames];
+  uint16_t loopDepth_ = 0;
+  int32_t ifLevels_[kIfLevels] = {1};
+  uint16_t ifDepth_ = 0;
 };

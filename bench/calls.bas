@@ -1,0 +1,8 @@
+S = 0
+FOR I = 1 TO 50000
+  GOSUB ADD(S, I)
+  S = RESULT
+NEXT
+END
+ADD:FUNC(@A,@B)
+RETURN @A + @B

@@ -1,0 +1,7 @@
+Function Add(a, b)
+  Add = a + b
+End Function
+S = 0
+For I = 1 To 50000
+  S = Add(S, I)
+Next

@@ -1,0 +1,4 @@
+T = ""
+For I = 1 To 20000
+  T = T & "ab"
+Next

@@ -1,0 +1,131 @@
+// GOSUB, RETURN and the call of a label, PROC or FUNC.
+#include <new>
+
+#include "interpreter.h"
+#include "label_scan.h"
+#include "operator_lock.h"
+#include "statement_text.h"
+
+int Interpreter::ExecGosub() {
+  const char* p = position_;
+  char name[kNameKeySize + 1];
+  int n = 0;
+  for (; *p != ' ' && *p != '(' && !IsStatementEnd(*p); ++p)
+    if (n < kNameKeySize) name[n++] = *p;
+  name[n] = 0;
+  position_ = SkipBlanks(p);
+  const char* label = FindLabel(name);
+  if (!label) return Fail(kEvalErrorNoSubroutine);
+  return CallSubroutine(label) ? 0 : 1;
+}
+
+int Interpreter::CallSubroutine(const char* label) {
+  uint16_t base = Depth();
+  int count = 0;
+  if (*position_ == '(') {
+    const char* p = position_ + 1;
+    count = ParseArguments(p);
+    if (count < 0) {
+      DropTo(base);
+      return 0;
+    }
+    if (*p != ')') {
+      DropTo(base);
+      Fail(kEvalErrorSyntax);
+      return 0;
+    }
+    position_ = p + 1;
+  }
+
+  ProcedureFrame* frame = new (std::nothrow) ProcedureFrame;
+  if (!frame) {
+    DropTo(base);
+    Fail(kEvalErrorNoMemory);  // the current frame stays
+    return 0;
+  }
+  frame->returnPosition = position_;
+  frame->parent = frame_;
+  frame->loopDepth = loopDepth_;
+  frame->ifDepth = ifDepth_;
+  frame->kind = static_cast<uint16_t>(IsSubroutineHeader(label));
+  frame_ = frame;
+  position_ = label;
+  if (frame->kind == 0) {
+    DropTo(base);  // arguments to a plain label are not used
+    return 1;
+  }
+
+  // PROC(@A,@B) or FUNC(@A,@B): each parameter takes its argument.
+  const char* p = label + 5;
+  int bound = 0;
+  uint32_t error = 0;
+  if (count > 0) {
+    for (;;) {
+      char name[kNameKeySize + 1];
+      int n = 0;
+      for (; *p != ',' && *p != ')' && !IsStatementEnd(*p); ++p)
+        if (n < kNameKeySize) name[n++] = *p;
+      name[n] = 0;
+      if (IsStatementEnd(*p)) {
+        error = kEvalErrorSyntax;
+        break;
+      }
+      VARIABLE* local = frame->locals.FindOrCreate(name, error);
+      if (!local) break;
+      {
+        OperatorSection section;
+        local->ConvertFrom(*Stack().Item(static_cast<uint16_t>(base + bound)));
+        error = section.TakeError();
+      }
+      if (error) break;
+      ++bound;
+      if (bound == count) {
+        if (*p != ')') error = kEvalErrorArgumentCount;
+        break;
+      }
+      if (*p == ')') {
+        error = kEvalErrorArgumentCount;
+        break;
+      }
+      ++p;
+    }
+  }
+  DropTo(base);
+  if (error) {
+    frame_ = frame->parent;
+    position_ = frame->returnPosition;
+    delete frame;
+    Fail(error);
+    return 0;
+  }
+  position_ = p;
+  return 1;
+}
+
+int Interpreter::ExecReturn() {
+  ProcedureFrame* frame = frame_;
+  if (!frame) return 0;
+  if (frame->kind == 2) {
+    // FUNC: RESULT takes the value behind RETURN, or NULL when there is none.
+    uint16_t base = Depth();
+    const char* p = position_;
+    if (Evaluate(p)) return 0;
+    uint32_t error = 0;
+    VARIABLE* result = variables_->FindOrCreate("RESULT", error);
+    if (!result) return Fail(error), 0;
+    result->Clear().TYPE(VAL_NULL);
+    if (Depth() > base) {
+      OperatorSection section;
+      result->ConvertFrom(*PopValue());
+      error = section.TakeError();
+    }
+    DropTo(base);
+    if (error) return Fail(error), 0;
+  }
+  position_ = frame->returnPosition;
+  frame_ = frame->parent;
+  loopDepth_ = frame->loopDepth;
+  ifDepth_ = frame->ifDepth;
+  delete frame;
+  return 1;
+}
