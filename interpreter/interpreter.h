@@ -179,6 +179,40 @@ class Interpreter : public ExpressionEvaluator {
   // ')' must follow (consumed), else 112.
   int CloseCall(const char*& p);
 
+  // The two forms of LET, behind the keyword; equals is the '=' that ends
+  // the target.
+  int LetComputedName(const char* equals);
+  int LetElements(const char* equals);
+  // The source of SET, behind '=': CreateObject, a library or a member walk.
+  int SetFromSource(VARIABLE& target);
+
+  // Object hooks of SET and ERASE, for the automation bridge and the
+  // extension-library binder. The statements parse and check everything
+  // around them; the int hooks return a message number (0 on success).
+  //
+  // SET v = CreateObject(progId): target is NULL on entry and becomes a
+  // DISPATCH. progId is a non-empty text. Default: 145 (nothing can be made).
+  virtual int SetFromCreateObject(VARIABLE& target, const char* progId);
+  // SET v = MODULE.member(...) / MODULE!member(...) (object null, module the
+  // name as written) and SET v = obj.member(...) with obj an OBJECT (module
+  // null). position is behind '(' and is to be left behind ')'; target is
+  // NULL on entry and becomes an OBJECT whose handle is the export's result
+  // when that is a non-zero LONG, else 0. Default: 120 (no library bound).
+  virtual int SetFromLibrary(VARIABLE& target, const char* module, const VARIABLE* object,
+                             const char* member, const char*& position);
+  // SET v = obj.member... with obj a DISPATCH: position is at obj; the chain
+  // is walked as in an expression and target (NULL on entry) takes the last
+  // result. Default: the expression operand's walk, its value converted
+  // into target; the bridge adds its COM user count for a DISPATCH result.
+  virtual int SetFromMember(VARIABLE& target, const char*& position);
+  // ERASE obj (member null: MODULE_Remove) and ERASE obj.member
+  // (MODULE_member), called with the OBJECT's non-zero handle; the statement
+  // makes obj NULL afterwards. Default: nothing (no library bound).
+  virtual void EraseObject(const VARIABLE& object, const char* member);
+  // Empties a DISPATCH value (its reference released) and makes it NULL.
+  // Default: VARIABLE::Clear; the bridge also counts one COM user less.
+  virtual void ReleaseDispatchValue(VARIABLE& value);
+
   LabelTable ownLabels_;
   VariableTable ownVariables_;
   LabelTable* labels_;

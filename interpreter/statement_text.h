@@ -1,12 +1,25 @@
+<<<<<<< HEAD
 // Small readers over the loaded text shared by the statement executors.
 #pragma once
 #include "expression_evaluator.h"
+=======
+// Small text helpers shared by the declaration and data statements.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "variable.h"
+
+namespace statement_text {
+>>>>>>> decl
 
 inline const char* SkipBlanks(const char* p) {
   while (*p == ' ') ++p;
   return p;
 }
 
+<<<<<<< HEAD
 inline char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 // True when text begins with word (given in capitals), compared without
@@ -39,3 +52,32 @@ inline const char* LineEnd(const char* p) {
   while (*p && *p != '\n') ++p;
   return p;
 }
+=======
+// Copies the name at p up to the first character for which stop() is true
+// (or a statement end), keeping at most size - 1 characters; the rest of a
+// longer name is passed over. Returns the count kept.
+template <typename Stop>
+int ReadName(const char*& p, char* name, int size, Stop stop) {
+  int n = 0;
+  for (; *p && *p != '\n' && *p != ';' && !stop(*p); ++p)
+    if (n < size - 1) name[n++] = *p;
+  name[n] = 0;
+  return n;
+}
+
+inline bool SameTextNoCase(const char* a, const char* b) {
+  for (;; ++a, ++b) {
+    char x = *a, y = *b;
+    if (x >= 'a' && x <= 'z') x -= 32;
+    if (y >= 'a' && y <= 'z') y -= 32;
+    if (x != y) return false;
+    if (!x) return true;
+  }
+}
+
+}  // namespace statement_text
+
+// The time DELAY sleeps for a value: a LONG, or a REAL truncated toward
+// zero; negative values sleep 0 (never INFINITE). 116 for any other type.
+uint32_t DelayMilliseconds(const VARIABLE& value, DWORD& milliseconds);
+>>>>>>> decl
