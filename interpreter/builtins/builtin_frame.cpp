@@ -94,7 +94,7 @@ bool BuiltinFrame::CheckValueError() {
 int BuiltinFrame::Finish() {
   VARIABLE::Error = 0;
   if (stack_.Top() >= stack_.Capacity()) {
-    error_ = kBuiltinTooLong;
+    if (!failed_) error_ = kBuiltinTooLong;  // an earlier error tells more
     return 0;
   }
   // The result moves into a fresh NULL slot: its payload changes owner, so

@@ -62,8 +62,8 @@ class BuiltinFrame {
   // Reads VARIABLE::Error after a value operation: non-zero fails with it.
   bool CheckValueError();
 
-  // Moves the result onto the stack (no room: 126); 1 when nothing failed,
-  // else 0.
+  // Moves the result onto the stack (no room: 126 unless it failed before);
+  // 1 when nothing failed, else 0.
   int Finish();
 
  private:
