@@ -5,12 +5,15 @@
 #include "builtin_table.h"
 #include "value_stack.h"
 
-// count arguments are on the stack (the assignment forms of MID and POKE
-// have the assigned value below them). Returns 1 when the entry ran and
-// pushed its result; 0 when it failed (error set, the result in its state
-// then pushed, usually NULL); -1 for an entry outside the table.
-// Value operations report through VARIABLE::Error: callers on several
-// threads run this inside the evaluator's operator section.
+// count arguments are on the stack, the first pushed first (the assignment
+// forms of MID and POKE have the assigned value and a POINTER to the
+// variable below them, and count includes the POINTER). Returns 1 when the
+// entry ran and pushed its one result (the assignment forms push nothing);
+// 0 when it failed: error holds the message number and the result in its
+// state then (usually NULL) is pushed, arguments not yet popped stay below
+// it; -1 for an entry outside the table (nothing touched).
+// Conversion failures of the value library (113, 115, 116) arrive in error
+// too; VARIABLE::Error is 0 when this returns.
 int RunBuiltin(const BuiltinTable& table, ValueStack& stack, uint32_t& error, int entry,
                int count);
 

@@ -56,6 +56,9 @@ BuiltinName FindBuiltin(const BuiltinTable& table, const char* name) {
     }
   }
   int n = KeywordIndex(table.names, name);
-  if (n >= 1 && n <= table.size) found.entry = n;
+  // The assignment forms (VARPTR's and POKE's entries) are run by the
+  // assignment statement alone: in an expression their value would come
+  // from whatever operand lies below the arguments.
+  if (n >= 1 && n <= table.size && !table.specs[n - 1].assignment) found.entry = n;
   return found;
 }

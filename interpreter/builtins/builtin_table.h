@@ -47,5 +47,7 @@ struct BuiltinName {
   int entry;               // 0: no built-in
   unsigned char convertTo;  // a conversion "C" + type name: the type, else 0
 };
-// Without regard to case, except the conversion's upper-case "C".
+// A name met in an expression, without regard to case except the
+// conversion's upper-case "C". The assignment-only entries (1 and 28) are
+// no built-ins there; the MID and POKE assignments run them by number.
 BuiltinName FindBuiltin(const BuiltinTable& table, const char* name);

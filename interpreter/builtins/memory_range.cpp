@@ -36,10 +36,6 @@ bool CheckRange(const void* address, size_t size, DWORD access) {
 
 }  // namespace
 
-bool IsReadableMemory(const void* address, size_t size) {
-  return CheckRange(address, size, kReadable);
-}
-
 bool IsWritableMemory(void* address, size_t size) { return CheckRange(address, size, kWritable); }
 
 bool ReadableTextLength(const char* address, size_t& length) {

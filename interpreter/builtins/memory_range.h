@@ -4,7 +4,6 @@
 #pragma once
 #include <cstddef>
 
-bool IsReadableMemory(const void* address, size_t size);
 bool IsWritableMemory(void* address, size_t size);
 // The length of the zero-terminated text at address when all of it, its
 // zero included, is readable; false otherwise.
