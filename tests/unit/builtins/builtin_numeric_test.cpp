@@ -11,19 +11,6 @@
 
 namespace {
 
-struct Case {
-  const char* name;
-  std::vector<VARIABLE> args;
-  const char* expect;
-};
-
-void RunCases(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    Outcome out = Call(c.name, c.args);
-    EXPECT_EQ(out.Show(), c.expect) << c.name << " case " << (&c - &cases[0]);
-  }
-}
-
 TEST(BuiltinNumeric, TableCases) {
   RunCases({
       {"INT", {L(7)}, "L:7"},

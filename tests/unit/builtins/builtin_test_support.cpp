@@ -1,5 +1,7 @@
 #include "builtin_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include "builtin_table.h"
 
 void VariableUpdated(VARIABLE*) {}
@@ -80,4 +82,9 @@ Outcome Assign(const char* name, VARIABLE& target, const std::vector<VARIABLE>& 
   int count = static_cast<int>(args.size()) + 1;
   int rc = RunBuiltin(InterpreterBuiltins(), stack, error, entry, count);
   return Finish(stack, rc, error, 0);
+}
+
+void RunCases(const std::vector<Case>& cases) {
+  for (const Case& c : cases)
+    EXPECT_EQ(Call(c.name, c.args).Show(), c.expect) << c.name << " case " << (&c - &cases[0]);
 }

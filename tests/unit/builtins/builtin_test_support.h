@@ -40,3 +40,11 @@ Outcome Call(const char* name, const std::vector<VARIABLE>& args);
 // The MID or POKE assignment: value, a POINTER to target, then args.
 Outcome Assign(const char* name, VARIABLE& target, const std::vector<VARIABLE>& args,
                const VARIABLE& value);
+
+// One call and the Show() it must give.
+struct Case {
+  const char* name;
+  std::vector<VARIABLE> args;
+  const char* expect;
+};
+void RunCases(const std::vector<Case>& cases);

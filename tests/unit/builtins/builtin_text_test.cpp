@@ -9,19 +9,6 @@
 
 namespace {
 
-struct Case {
-  const char* name;
-  std::vector<VARIABLE> args;
-  const char* expect;
-};
-
-void RunCases(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    Outcome out = Call(c.name, c.args);
-    EXPECT_EQ(out.Show(), c.expect) << c.name << " case " << (&c - &cases[0]);
-  }
-}
-
 TEST(BuiltinTable, NamesAndConversions) {
   const BuiltinTable& table = InterpreterBuiltins();
   EXPECT_EQ(FindBuiltin(table, "mid").entry, kBuiltinMid);
