@@ -7,7 +7,6 @@ int RunBuiltin(const BuiltinTable& table, ValueStack& stack, uint32_t& error, in
   if (entry < 1 || entry > table.size) return -1;
   const BuiltinSpec& spec = table.specs[entry - 1];
   BuiltinFrame frame(stack, error, count);
-  VARIABLE::Error = 0;
   if (count < spec.minArgs || count > spec.maxArgs) {
     frame.Fail(kBuiltinArgCount);
   } else if (count + (spec.assignment ? 1 : 0) > stack.Top()) {
@@ -24,11 +23,14 @@ int RunBuiltin(const BuiltinTable& table, ValueStack& stack, uint32_t& error, in
 int RunConversion(const BuiltinTable& table, ValueStack& stack, uint32_t& error,
                   unsigned char type, int count) {
   const char* name = VARIABLE::TypeName(type);
-  VARIABLE::Error = 0;
-  if (!name || !stack.PushString(name)) {
-    VARIABLE::Error = 0;
-    error = name ? kBuiltinTooLong : kBuiltinBadType;
+  if (!name || type == VAL_NULL) {
+    error = kBuiltinBadType;
     return 0;
   }
+  if (stack.Top() >= stack.Capacity()) {
+    error = kBuiltinTooLong;
+    return 0;
+  }
+  stack.PushString(name);
   return RunBuiltin(table, stack, error, kBuiltinConv, count + 1);
 }

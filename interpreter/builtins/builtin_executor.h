@@ -12,8 +12,10 @@
 // 0 when it failed: error holds the message number and the result in its
 // state then (usually NULL) is pushed, arguments not yet popped stay below
 // it; -1 for an entry outside the table (nothing touched).
-// Conversion failures of the value library (113, 115, 116) arrive in error
-// too; VARIABLE::Error is 0 when this returns.
+// Failures of the value library's conversions (113, 115, 116) arrive in
+// error too: the entries that convert clear the process-wide
+// VARIABLE::Error before and read it back after; the others leave it alone
+// (another thread's operator may be using it).
 int RunBuiltin(const BuiltinTable& table, ValueStack& stack, uint32_t& error, int entry,
                int count);
 

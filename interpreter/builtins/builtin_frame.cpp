@@ -92,7 +92,6 @@ bool BuiltinFrame::CheckValueError() {
 }
 
 int BuiltinFrame::Finish() {
-  VARIABLE::Error = 0;
   if (stack_.Top() >= stack_.Capacity()) {
     if (!failed_) error_ = kBuiltinTooLong;  // an earlier error tells more
     return 0;
@@ -109,6 +108,5 @@ int BuiltinFrame::Finish() {
   std::memcpy(slot->raw, result_.raw, sizeof raw);
   result_.type = rawType;
   std::memcpy(result_.raw, raw, sizeof raw);
-  VARIABLE::Error = 0;
   return failed_ ? 0 : 1;
 }

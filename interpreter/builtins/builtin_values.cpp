@@ -78,6 +78,7 @@ bool RunIif(BuiltinFrame& f) {
   if (!a) return false;
   VARIABLE* condition = f.Pop(VAL_BOOL);
   if (!condition) return false;
+  VARIABLE::Error = 0;
   f.Result().Assign(condition->lng != 0 ? *a : *b);
   return f.CheckValueError();
 }

@@ -74,6 +74,19 @@ TEST(BuiltinFrame, FullStackAndShortStack) {
   error = 0;
   EXPECT_EQ(RunBuiltin(InterpreterBuiltins(), stack, error, kBuiltinRgb, 3), 0);
   EXPECT_EQ(error, 118u);
+  // No room for a conversion's type name.
+  error = 0;
+  EXPECT_EQ(RunConversion(InterpreterBuiltins(), stack, error, VAL_LONG, 1), 0);
+  EXPECT_EQ(error, 126u);
+  EXPECT_EQ(stack.Top(), 2);
+}
+
+TEST(BuiltinFrame, StaleValueErrorIsNotTheirs) {
+  VARIABLE::Error = 113;  // as another thread's operator may leave it
+  EXPECT_EQ(Call("IIF", {B(1), S("a"), L(2)}).Show(), "S:a");
+  EXPECT_EQ(Call("CLONG", {S("7")}).Show(), "L:7");
+  EXPECT_EQ(Call("ROUND", {L(7), L(0)}).Show(), "L:7");
+  VARIABLE::Error = 0;
 }
 
 TEST(BuiltinText, TableCases) {
