@@ -1,5 +1,7 @@
 #include "interpreter.h"
 
+#include "builtin_executor.h"
+#include "operator_lock.h"
 #include "shared_variables.h"
 
 Interpreter::Interpreter()
@@ -7,7 +9,32 @@ Interpreter::Interpreter()
 
 Interpreter::~Interpreter() {}
 
-int Interpreter::CallBuiltin(const char*, const char*&) { return -1; }
+int Interpreter::CallBuiltin(const char* name, const char*& position) {
+  BuiltinName builtin = FindBuiltin(InterpreterBuiltins(), name);
+  if (builtin.entry == 0 && builtin.convertTo == 0) return -1;
+  int count = ParseArguments(position);
+  if (count < 0) return 0;
+  if (builtin.convertTo == 0) return EvaluateBuiltin(builtin.entry, count);
+  uint32_t error = 0;
+  int ran;
+  {
+    OperatorSection section;  // conversions use the shared error word
+    ran = RunConversion(InterpreterBuiltins(), stack_, error, builtin.convertTo, count);
+  }
+  if (ran == 0) Fail(error);
+  return ran;
+}
+
+int Interpreter::EvaluateBuiltin(int entry, int count) {
+  uint32_t error = 0;
+  int ran;
+  {
+    OperatorSection section;
+    ran = RunBuiltin(InterpreterBuiltins(), stack_, error, entry, count);
+  }
+  if (ran == 0) Fail(error);
+  return ran;
+}
 
 const char* Interpreter::FindLabel(const char* name) { return labels_->FindLabel(name); }
 

@@ -56,8 +56,12 @@ class Interpreter : public ExpressionEvaluator {
   // Literal, variable, member access, library call, VARPTR, built-in or
   // array element at the position, pushed.
   int EvaluateOperand(const char*& position) override;
-  // No built-in library yet: every name is no built-in.
+  // The built-in library: 1 ran and pushed its result, 0 failed (error
+  // set), below 0 no built-in (nothing read).
   int CallBuiltin(const char* name, const char*& position) override;
+  // Runs one entry on count arguments already on the stack; as CallBuiltin,
+  // and -1 for an entry outside the table.
+  int EvaluateBuiltin(int entry, int count);
   const char* FindLabel(const char* name) override;
   virtual int OnStop(const char* position);
   virtual void OnError(const char* position);

@@ -1,6 +1,7 @@
 // Assignment targets: scalar, array element, MID/POKE, object member.
 #include <cstring>
 
+#include "builtin_table.h"
 #include "interpreter.h"
 #include "operator_lock.h"
 #include "shared_variables.h"
@@ -77,17 +78,19 @@ int Interpreter::AssignElement(const char* name, const char* p) {
   return StoreScalar(v, *value);
 }
 
-int Interpreter::AssignThroughBuiltin(const char*, const char* p) {
+int Interpreter::AssignThroughBuiltin(const char* name, const char* p) {
   // MID(reference, arguments) = value: the value stays below the reference
   // and the arguments for the built-in's assignment form.
   if (ParseReference(p)) return 1;
+  int count = 0;
   if (*p == ',') {
     ++p;
-    if (ParseArguments(p) < 0) return 1;
+    count = ParseArguments(p);
+    if (count < 0) return 1;
   }
   if (CloseCall(p)) return 1;
-  // The built-in function library is not part of the interpreter yet.
-  return Fail(123);
+  bool mid = IsBuiltinTarget(name, "MID");
+  return EvaluateBuiltin(mid ? kBuiltinMidAssign : kBuiltinPokeAssign, count + 1) == 1 ? 0 : 1;
 }
 
 int Interpreter::AssignMember(const char* object) {

@@ -1,25 +1,17 @@
-<<<<<<< HEAD
 // Small readers over the loaded text shared by the statement executors.
-#pragma once
-#include "expression_evaluator.h"
-=======
-// Small text helpers shared by the declaration and data statements.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 
+#include "expression_evaluator.h"
 #include "variable.h"
-
-namespace statement_text {
->>>>>>> decl
 
 inline const char* SkipBlanks(const char* p) {
   while (*p == ' ') ++p;
   return p;
 }
 
-<<<<<<< HEAD
 inline char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 // True when text begins with word (given in capitals), compared without
@@ -52,7 +44,12 @@ inline const char* LineEnd(const char* p) {
   while (*p && *p != '\n') ++p;
   return p;
 }
-=======
+
+namespace statement_text {
+
+using ::SkipBlanks;
+
+
 // Copies the name at p up to the first character for which stop() is true
 // (or a statement end), keeping at most size - 1 characters; the rest of a
 // longer name is passed over. Returns the count kept.
@@ -80,4 +77,3 @@ inline bool SameTextNoCase(const char* a, const char* b) {
 // The time DELAY sleeps for a value: a LONG, or a REAL truncated toward
 // zero; negative values sleep 0 (never INFINITE). 116 for any other type.
 uint32_t DelayMilliseconds(const VARIABLE& value, DWORD& milliseconds);
->>>>>>> decl
