@@ -119,6 +119,18 @@ Interpreter::StatementEnd Interpreter::ExecStatement(bool& trace, uint32_t& resu
   position_ = behind;
   int keyword = KeywordIndex(kKeywords, word);
   if (keyword == 0) {
+    // The loader squeezes the blank out of "DELAY -5" and "END (X)": a
+    // keyword directly followed by '-' or '(' is still that keyword.
+    size_t cut = std::strcspn(word, "-(");
+    if (word[cut] && cut > 0) {
+      char head[kWordLength + 1];
+      std::memcpy(head, word, cut);
+      head[cut] = 0;
+      keyword = KeywordIndex(kKeywords, head);
+      if (keyword) position_ = wordStart + cut;
+    }
+  }
+  if (keyword == 0) {
     if (ExecUnknownStatement(word) == 0) Fail(kRunErrorUnknownWord);
     return kSkipRest;
   }

@@ -38,6 +38,12 @@ unsigned char ReadTypeWord(const char*& p) {
 
 }  // namespace
 
+// Matrix dimensions are 16-bit: larger or negative counts are refused
+// rather than cut (DIM A(70000) must not quietly make 4464 rows).
+static bool FitsMatrix(int32_t rows, int32_t cols) {
+  return rows >= 0 && rows <= 0xFFFF && cols >= 0 && cols <= 0xFFFF;
+}
+
 int Interpreter::ExecDim() {
   const char*& p = position_;
   unsigned char type = ReadTypeWord(p);
@@ -51,6 +57,7 @@ int Interpreter::ExecDim() {
       ++p;
       int32_t rows, cols;
       if (ParseIndices(p, rows, cols)) return 1;
+      if (!FitsMatrix(rows, cols)) return Fail(kEvalErrorIndexRange);
       SharedVariablesGuard guard(shared);
       VariableTable& table = shared ? SharedVariables() : *variables_;
       if (!table.DeclareArray(name, static_cast<uint16_t>(rows), static_cast<uint16_t>(cols), type,
@@ -86,6 +93,7 @@ int Interpreter::ExecRedim() {
     ++p;
     int32_t rows, cols;
     if (ParseIndices(p, rows, cols)) return 1;
+    if (!FitsMatrix(rows, cols)) return Fail(kEvalErrorIndexRange);
     bool shared = name[0] == '$';
     uint32_t error = 0;
     {

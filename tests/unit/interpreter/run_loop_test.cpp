@@ -83,6 +83,10 @@ TEST(RunLoop, ResultsAndErrorNumbers) {
       {"L1:\nL1:", 0, 127},
       {"L1:X=1;L1:END 6", 6, 0},  // a label met while running keeps its place
       {"IF NOT 1 THEN X=1", 0, 116},
+      {"END-1", 0xFFFFFFFF, 0},  // the loader squeezes "END -1" so
+      {"END(2)", 2, 0},
+      {"DIM A(70000)", 0, 117},
+      {"DIM A(2)\nREDIM A(-1)", 0, 117},
   };
   for (const Case& c : cases) {
     Probe in;

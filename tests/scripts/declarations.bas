@@ -1,0 +1,21 @@
+' show: A B S X T
+' DIM, REDIM, LET, FREE, ERASE and DELAY
+DIM LONG A, B
+DIM STRING S(3, 2)
+DIM M(4)
+LET M(1) = 7,,9
+PRINT M(0), M(1), M(2), M(3)
+LET "X", "R" = 5
+REDIM M(6)
+M(5) = "last"
+PRINT M(1), M(5)
+T = "text"
+FREE T
+ERASE M
+DELAY 1.9
+DELAY -5
+GOSUB SUM(1, 2, 3)
+PRINT "sum", RESULT
+END
+SUM:FUNC(@A,@B,@C)
+RETURN @A + @B + @C
