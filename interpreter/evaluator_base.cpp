@@ -14,6 +14,8 @@ void EvaluatorBase::DropTo(uint16_t depth) {
 
 unsigned EvaluatorBase::PushInSection(const VARIABLE& value) {
   if (stack_.Top() >= stack_.Capacity()) return kEvalErrorTooLong;
+  if (ValueStack::IsPlain(value.type))
+    return stack_.PushPlain(value) ? 0u : static_cast<unsigned>(kEvalErrorTooLong);
   VARIABLE::Error = 0;
   if (!stack_.Push(&value)) return VARIABLE::Error ? VARIABLE::Error : kEvalErrorTooLong;
   unsigned e = VARIABLE::Error;
@@ -23,6 +25,7 @@ unsigned EvaluatorBase::PushInSection(const VARIABLE& value) {
 }
 
 int EvaluatorBase::PushValue(const VARIABLE& value) {
+  if (ValueStack::IsPlain(value.type)) return stack_.PushPlain(value) ? 0 : Fail(kEvalErrorTooLong);
   unsigned e;
   {
     OperatorSection section;

@@ -1,5 +1,8 @@
 #include "expression_evaluator.h"
 
+#include <malloc.h>
+
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -197,17 +200,75 @@ int ExpressionEvaluator::ApplyOperator(char op, char second) {
   VARIABLE* left = PopValue();
   if (!left) return 1;
   // The popped slots stay valid until the next push.
+  if (left->type == VAL_LONG && right->type == VAL_LONG && ApplyLongFast(op, second, *left, *right))
+    return 0;
+  // The popped slots are dead: their payloads move into the operands
+  // rather than being copied (long texts would be copied over and over).
+  VARIABLE r, l;
+  ValueStack::SwapPayloads(r, *right);
+  ValueStack::SwapPayloads(l, *left);
+  if (((op == '&' && second != '&') || op == '+') && l.type == VAL_STRING &&
+      r.type == VAL_STRING && AppendInPlace(l, r)) {
+    stack_.PushSwap(l);  // the two pops made room
+    return 0;
+  }
   unsigned e;
   {
     OperatorSection section;
-    VARIABLE r(*right);
-    VARIABLE l;
-    l.ConvertFrom(*left);
     VARIABLE result = Compute(op, second, l, r);
     e = section.TakeError();
-    if (!e) e = PushInSection(result);
+    if (!e && !stack_.PushSwap(result)) e = kEvalErrorTooLong;
   }
   return e ? Fail(e) : 0;
+}
+
+bool ExpressionEvaluator::AppendInPlace(VARIABLE& left, const VARIABLE& right) {
+  // The left text is a temporary of this operator: it grows in place, with
+  // room to spare, so a text built up piece by piece is not copied whole for
+  // every piece.
+  size_t a = left.text ? std::strlen(left.text) : 0;
+  size_t b = right.text ? std::strlen(right.text) : 0;
+  size_t need = a + b + 1;
+  if (!left.text || _msize(left.text) < need) {
+    size_t room = need < 64 ? 64 : need + need / 2;
+    char* grown = static_cast<char*>(std::realloc(left.text, room));
+    if (!grown) return false;  // the value library reports it
+    if (!left.text) grown[0] = 0;
+    left.text = grown;
+  }
+  std::memcpy(left.text + a, right.text ? right.text : "", b + 1);
+  return true;
+}
+
+bool ExpressionEvaluator::ApplyLongFast(char op, char second, const VARIABLE& left,
+                                        const VARIABLE& right) {
+  // LONG arithmetic that stays in range and LONG comparisons cannot fail:
+  // they need neither the value library nor the operator section.
+  int64_t a = left.lng, b = right.lng, r;
+  bool compare = false;
+  switch (op) {
+    case '+': r = a + b; break;
+    case '-': r = a - b; break;
+    case '*': r = a * b; break;
+    case '=': r = a == b; compare = true; break;
+    case '<':
+      r = second == '=' ? a <= b : second == '>' ? a != b : a < b;
+      compare = true;
+      break;
+    case '>':
+      r = second == '=' ? a >= b : a > b;
+      compare = true;
+      break;
+    default:
+      return false;
+  }
+  if (!compare && (r < INT32_MIN || r > INT32_MAX)) return false;
+  VARIABLE result;
+  if (compare)
+    result.SetBool(static_cast<int32_t>(r));
+  else
+    result.SetLong(static_cast<int32_t>(r));
+  return stack_.PushPlain(result) != 0;
 }
 
 int ExpressionEvaluator::ApplyUnary(char op) {
@@ -330,5 +391,14 @@ int ExpressionEvaluator::ParseLiteral(const char*& p) {
   digits[n] = 0;
   if (n == 0) return Fail(kEvalErrorSyntax);
   if (point || exponent) return PushReal(std::strtod(digits, nullptr));
-  return PushLong(static_cast<int32_t>(std::strtol(digits, nullptr, 10)));
+  // Whole numbers saturate at the LONG range, as strtol does.
+  bool negative = digits[0] == '-';
+  int64_t value = 0;
+  for (const char* d = digits + negative; *d; ++d) {
+    value = value * 10 + (*d - '0');
+    if (value > 2147483648LL) value = 2147483648LL;
+  }
+  if (negative) value = -value;
+  if (value > 2147483647LL) value = 2147483647LL;
+  return PushLong(static_cast<int32_t>(value));
 }

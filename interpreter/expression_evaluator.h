@@ -51,6 +51,10 @@ class ExpressionEvaluator : public EvaluatorBase {
   // end, else 112).
   int RequireValue(int (ExpressionEvaluator::*level)(const char*&), const char*& p);
   int FailMissing(const char* p);
+  // STRING & STRING (or +): appends right to the temporary left.
+  static bool AppendInPlace(VARIABLE& left, const VARIABLE& right);
+  // LONG op LONG when it cannot fail: pushes the result and returns true.
+  bool ApplyLongFast(char op, char second, const VARIABLE& left, const VARIABLE& right);
   // Pops one index that must be a LONG.
   int PopIndex(int32_t& index);
 

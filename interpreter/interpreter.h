@@ -177,6 +177,8 @@ class Interpreter : public ExpressionEvaluator {
   int MemberOperand(const char* object, const char* member, const char*& p);
   // Stores into one scalar: the value's own type wins.
   int StoreScalar(VARIABLE* target, const VARIABLE& value);
+  // As StoreScalar for a value just popped, whose text may be taken over.
+  int StoreScalarMoving(VARIABLE* target, VARIABLE* value);
   int AssignElement(const char* name, const char* p);
   int AssignThroughBuiltin(const char* name, const char* p);
   int AssignMember(const char* object);

@@ -25,7 +25,24 @@ bool IsBuiltinTarget(const char* name, const char* word) {
 
 }  // namespace
 
+int Interpreter::StoreScalarMoving(VARIABLE* target, VARIABLE* value) {
+  // A popped text moves into a variable that holds a text or a plain value
+  // (what the variable held goes to the dead stack slot); everything else
+  // is copied as usual.
+  if (value->type == VAL_STRING && !target->links &&
+      (target->type == VAL_STRING || ValueStack::IsPlain(target->type))) {
+    ValueStack::SwapPayloads(*target, *value);
+    return 0;
+  }
+  return StoreScalar(target, *value);
+}
+
 int Interpreter::StoreScalar(VARIABLE* target, const VARIABLE& value) {
+  // A value that owns nothing copies without any way to fail.
+  if (ValueStack::IsPlain(value.type) && !target->links) {
+    target->Assign(value);
+    return 0;
+  }
   unsigned e;
   {
     OperatorSection section;
@@ -60,7 +77,7 @@ int Interpreter::Assign(const char* target) {
   uint32_t error = 0;
   VARIABLE* v = ResolveScalar(name, error);
   if (!v) return Fail(error);
-  return StoreScalar(v, *value);
+  return StoreScalarMoving(v, value);
 }
 
 int Interpreter::AssignElement(const char* name, const char* p) {

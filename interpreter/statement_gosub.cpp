@@ -6,6 +6,22 @@
 #include "operator_lock.h"
 #include "statement_text.h"
 
+namespace {
+
+// A NULL parameter or RESULT takes a value with ConvertFrom; plain values
+// cannot fail and need no operator section. Returns the message number.
+uint32_t TakeValue(VARIABLE& target, const VARIABLE& value) {
+  if (target.type == VAL_NULL && !target.links && ValueStack::IsPlain(value.type)) {
+    target.Assign(value);
+    return 0;
+  }
+  OperatorSection section;
+  target.ConvertFrom(value);
+  return section.TakeError();
+}
+
+}  // namespace
+
 int Interpreter::ExecGosub() {
   const char* p = position_;
   char name[kNameKeySize + 1];
@@ -72,11 +88,7 @@ int Interpreter::CallSubroutine(const char* label) {
       }
       VARIABLE* local = frame->locals.FindOrCreate(name, error);
       if (!local) break;
-      {
-        OperatorSection section;
-        local->ConvertFrom(*Stack().Item(static_cast<uint16_t>(base + bound)));
-        error = section.TakeError();
-      }
+      error = TakeValue(*local, *Stack().Item(static_cast<uint16_t>(base + bound)));
       if (error) break;
       ++bound;
       if (bound == count) {
@@ -114,11 +126,7 @@ int Interpreter::ExecReturn() {
     VARIABLE* result = variables_->FindOrCreate("RESULT", error);
     if (!result) return Fail(error), 0;
     result->Clear().TYPE(VAL_NULL);
-    if (Depth() > base) {
-      OperatorSection section;
-      result->ConvertFrom(*PopValue());
-      error = section.TakeError();
-    }
+    if (Depth() > base) error = TakeValue(*result, *PopValue());
     DropTo(base);
     if (error) return Fail(error), 0;
   }

@@ -1,4 +1,5 @@
 // FOR, LOOP, NEXT, CONTINUE and EXIT.
+#include <cstdint>
 #include <cstring>
 
 #include "interpreter.h"
@@ -22,15 +23,26 @@ const char* SkipLabelPrefix(const char* p) {
 
 // True when the loop with this frame is done: past the limit in the
 // direction of the step.
-int LoopFinished(const LoopFrame& f, unsigned& error) {
+int LoopFinished(LoopFrame& f, unsigned& error) {
+  VARIABLE* v = f.variable;
+  if (v->type == VAL_LONG && f.step.type == VAL_LONG && f.limit.type == VAL_LONG)
+    return f.step.lng > 0 ? v->lng > f.limit.lng : v->lng < f.limit.lng;
   OperatorSection section;
   VARIABLE zero;
   zero.SetLong(0);
-  VARIABLE step(f.step), limit(f.limit);
-  int finished = VARIABLE::Greater(&step, &zero) ? VARIABLE::Greater(f.variable, &limit)
-                                                 : VARIABLE::Less(f.variable, &limit);
+  int finished = VARIABLE::Greater(&f.step, &zero) ? VARIABLE::Greater(v, &f.limit)
+                                                   : VARIABLE::Less(v, &f.limit);
   error = section.TakeError();
   return finished;
+}
+
+// LONG + LONG without leaving the LONG range needs no value library.
+bool StepLong(VARIABLE* v, const VARIABLE& step) {
+  if (v->type != VAL_LONG || step.type != VAL_LONG || v->links) return false;
+  int64_t next = static_cast<int64_t>(v->lng) + step.lng;
+  if (next < INT32_MIN || next > INT32_MAX) return false;
+  v->lng = static_cast<int32_t>(next);
+  return true;
 }
 
 }  // namespace
@@ -161,8 +173,8 @@ int Interpreter::ExecNext(bool checked) {
   if (f.variable) {
     // A '$' loop variable is stepped under the table's lock.
     SharedVariablesGuard guard(f.shared);
-    unsigned error;
-    {
+    unsigned error = 0;
+    if (!StepLong(f.variable, f.step)) {
       OperatorSection section;
       VARIABLE next = VARIABLE::Add(f.variable, &f.step);
       if (!VARIABLE::Error) f.variable->Assign(next);

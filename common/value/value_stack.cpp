@@ -1,5 +1,7 @@
 #include "value_stack.h"
 
+#include <cstring>
+
 #include <cstdlib>
 #include <new>
 
@@ -62,6 +64,35 @@ int ValueStack::Push(const VARIABLE* value) {
   if (!slot) return 0;
   slot->TYPE(value->type);
   slot->ConvertFrom(*value);
+  return 1;
+}
+
+bool ValueStack::IsPlain(unsigned char type) {
+  return type == VAL_NULL || type == VAL_LONG || type == VAL_REAL || type == VAL_BOOL ||
+         type == VAL_MONEY || type == VAL_TIME || type == VAL_GUID;
+}
+
+int ValueStack::PushPlain(const VARIABLE& value) {
+  if (top_ >= capacity_) return 0;
+  VARIABLE* slot = &elements_[top_++];
+  slot->TYPE(value.type);  // frees a text the slot held before
+  std::memcpy(slot->raw, value.raw, sizeof slot->raw);
+  return 1;
+}
+
+void ValueStack::SwapPayloads(VARIABLE& a, VARIABLE& b) {
+  unsigned char type = a.type;
+  a.type = b.type;
+  b.type = type;
+  unsigned char raw[sizeof a.raw];
+  std::memcpy(raw, a.raw, sizeof raw);
+  std::memcpy(a.raw, b.raw, sizeof raw);
+  std::memcpy(b.raw, raw, sizeof raw);
+}
+
+int ValueStack::PushSwap(VARIABLE& value) {
+  if (top_ >= capacity_) return 0;
+  SwapPayloads(elements_[top_++], value);
   return 1;
 }
 

@@ -21,6 +21,18 @@ class ValueStack {
   int PushBool(int32_t value);
   // A copy of *value (deep for a STRING); 0 for a null pointer.
   int Push(const VARIABLE* value);
+  // A byte copy of a value that owns nothing (no text, reference or block:
+  // NULL, LONG, REAL, BOOL, MONEY, TIME, GUID); 0 when the stack is full.
+  // Nothing in it can fail otherwise, so it needs no operator section.
+  int PushPlain(const VARIABLE& value);
+  static bool IsPlain(unsigned char type);
+  // Moves value onto the stack: the new top takes its payload and value
+  // takes what the slot held before (its destructor then frees that).
+  // 0 when the stack is full.
+  int PushSwap(VARIABLE& value);
+  // Exchanges the payloads (type and data, not the DDE links) of two
+  // records: ownership of a text, reference or block moves with it.
+  static void SwapPayloads(VARIABLE& a, VARIABLE& b);
 
   // The top record, in place. On an empty stack top stays 0 and the bottom
   // slot is returned (null when there is no block).
