@@ -24,8 +24,16 @@ int32_t DateNumberOrZero(int64_t date) {
   return date < INT32_MIN || date > INT32_MAX ? 0 : static_cast<int32_t>(date);
 }
 
-// The moment of the date at 00:00; 0 for dates before 1980.
-int64_t MidnightMoment(int32_t date) { return DateTimeToSeconds(date, 0); }
+// The moment of the date at 00:00; 0 for dates before 1980. Taken unsigned,
+// as it is made: read back signed, dates after 2048-01-19 would count as
+// before 1980 and their differences would come out negative.
+int64_t MidnightMoment(int32_t date) {
+  SYSTEMTIME st = {};
+  st.wYear = static_cast<WORD>(DateYear(date));
+  st.wMonth = static_cast<WORD>(DateMonth(date));
+  st.wDay = static_cast<WORD>(DateDay(date));
+  return SystemTimeToSeconds(st);
+}
 
 }  // namespace
 
