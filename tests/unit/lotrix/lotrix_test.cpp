@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 #include "library_call.h"
 
@@ -30,60 +29,27 @@ int32_t DateDiff(const char* part, int32_t date1, int32_t date2) {
   return Parted("DATEDIFF", part, date1, date2);
 }
 
-TEST(Lotrix, DeclaresItsNineteenExportsAndRelease) {
-  ASSERT_NE(nullptr, lotrix.library());
-  const std::vector<std::string> expected = {
-      "LOTRIX!NOW(NULL) LONG",
-      "LOTRIX!DAY( LONG ) LONG",
-      "LOTRIX!MONTH( LONG ) LONG",
-      "LOTRIX!YEAR( LONG ) LONG",
-      "LOTRIX!DAYCOUNT( LONG ) LONG",
-      "LOTRIX!INCDATE( LONG ) LONG",
-      "LOTRIX!DECDATE( LONG ) LONG",
-      "LOTRIX!DAYOFWEEK( LONG ) LONG",
-      "LOTRIX!VALIDDATE( LONG ) BOOL",
-      "LOTRIX!DATEPART( STRING<PART>, LONG<DATE> ) LONG",
-      "LOTRIX!TIMEPART( STRING<PART>, LONG<TIME> ) LONG",
-      "LOTRIX!DATEADD( STRING<PART>, LONG<NUM>, LONG<DATE> ) LONG",
-      "LOTRIX!DATEDIFF( STRING<PART>, LONG<DATE1>, LONG<DATE2> ) LONG",
-      "LOTRIX!SECONDS( LONG<DT>, LONG<TM> ) LONG",
-      "LOTRIX!DATEFROMSEC( LONG<SEC> ) LONG",
-      "LOTRIX!TIMEFROMSEC( LONG<SEC> ) LONG",
-      "LOTRIX!HOUR( LONG ) LONG",
-      "LOTRIX!MINUTE( LONG ) LONG",
-      "LOTRIX!SECOND( LONG ) LONG",
-  };
-  EXPECT_EQ(expected, lotrix.Declarations());
-  lotrix("RELEASE", {0});  // a null record: nothing happens
-}
-
+// The calendar routines themselves are the value library's; these check the
+// exports' wiring and the moment range at its ends.
 TEST(Lotrix, CalendarFunctions) {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  int32_t today = static_cast<int32_t>(lotrix("NOW"));
-  EXPECT_EQ(now.wYear * 10000 + now.wMonth * 100 + now.wDay, today);
-
+  EXPECT_EQ(now.wYear * 10000 + now.wMonth * 100 + now.wDay, static_cast<int32_t>(lotrix("NOW")));
   EXPECT_EQ(17, Call("DAY", 20240817));
   EXPECT_EQ(8, Call("MONTH", 20240817));
   EXPECT_EQ(2024, Call("YEAR", 20240817));
   EXPECT_EQ(2, Call("DAYCOUNT", 20240301) - Call("DAYCOUNT", 20240228));
   EXPECT_EQ(20240229, Call("INCDATE", 20240228));
   EXPECT_EQ(20240229, Call("DECDATE", 20240301));
-  EXPECT_EQ(20240101, Call("INCDATE", 20231231));
   EXPECT_EQ(5, Call("DAYOFWEEK", 20240817));  // Saturday
-  EXPECT_EQ(1, Call("DAYOFWEEK", 19700101));  // before 1980
-  EXPECT_EQ(1, Call("VALIDDATE", 20000229));
   EXPECT_EQ(0, Call("VALIDDATE", 19000229));
-
   EXPECT_EQ(90000, Call("SECONDS", 19800102, 3600));
-  EXPECT_EQ(0, Call("SECONDS", 19791231, 3600));
-  EXPECT_EQ(19800102, Call("DATEFROMSEC", 90000));
-  EXPECT_EQ(3600, Call("TIMEFROMSEC", 90000));
   EXPECT_EQ(20480119, Call("DATEFROMSEC", INT_MAX));
   EXPECT_EQ(3 * 3600 + 14 * 60 + 7, Call("TIMEFROMSEC", INT_MAX));
   EXPECT_EQ(2, Call("HOUR", 9000));
   EXPECT_EQ(30, Call("MINUTE", 9000));
   EXPECT_EQ(59, Call("SECOND", 9059));
+  lotrix("RELEASE", {0});  // exported for the frame; a null record does nothing
 }
 
 TEST(Lotrix, PartsComeBackAsUnsignedSixteenBitNumbers) {
@@ -99,7 +65,6 @@ TEST(Lotrix, DatePartAndTimePartByKeyword) {
   EXPECT_EQ(8, Parted("DATEPART", "month", 20240817));
   EXPECT_EQ(17, Parted("DATEPART", "Day", 20240817));
   EXPECT_EQ(0, Parted("DATEPART", "HOUR", 20240101));
-  EXPECT_EQ(0, Parted("DATEPART", "WEEK", 20240101));
   EXPECT_EQ(1, Parted("TIMEPART", "HOUR", 3723));
   EXPECT_EQ(2, Parted("TIMEPART", "minute", 3723));
   EXPECT_EQ(3, Parted("TIMEPART", "SECOND", 3723));
@@ -118,9 +83,7 @@ TEST(Lotrix, DateAddByYearAndMonthKeepsTheDay) {
   EXPECT_EQ(20231215, DateAdd("MONTH", -1, 20240115));
   EXPECT_EQ(20250115, DateAdd("MONTH", 12, 20240115));
   EXPECT_EQ(20250231, DateAdd("month", 13, 20240131));
-  EXPECT_EQ(20231215, DateAdd("MONTH", -13, 20250115));
   EXPECT_EQ(20221215, DateAdd("MONTH", -25, 20250115));
-  EXPECT_EQ(20241215, DateAdd("MONTH", -12, 20251215));
   EXPECT_EQ(20240101, DateAdd("MONTH", -11, 20241201));
   // The whole count, in 64 bits: a date number beyond 32 bits gives 0.
   EXPECT_EQ(0, DateAdd("YEAR", INT_MAX, 20240101));
@@ -134,7 +97,6 @@ TEST(Lotrix, DateAddByDayToMinuteMovesTheMoment) {
   EXPECT_EQ(20240104, DateAdd("HOUR", -1, 20240105));
   EXPECT_EQ(20240105, DateAdd("MINUTE", 1439, 20240105));
   EXPECT_EQ(0, DateAdd("SECOND", 5, 20240105));
-  EXPECT_EQ(0, DateAdd("FORTNIGHT", 5, 20240105));
   EXPECT_EQ(19800102, DateAdd("DAY", 1, 19700101));  // from the first moment
   // Counts beyond 16 bits are used whole.
   EXPECT_EQ(20240215, DateAdd("MINUTE", 65536, 20240101));
@@ -142,7 +104,6 @@ TEST(Lotrix, DateAddByDayToMinuteMovesTheMoment) {
   // Results outside 1980-01-01 00:00:00 .. 2048-01-19 03:14:07 give 0.
   EXPECT_EQ(0, DateAdd("DAY", -1, 19800101));
   EXPECT_EQ(0, DateAdd("DAY", -70000, 20240101));
-  EXPECT_EQ(0, DateAdd("WEEK", 2000, 20240101));
   EXPECT_EQ(0, DateAdd("HOUR", INT_MIN, 20240101));
   EXPECT_EQ(0, DateAdd("DAY", INT_MAX, 20240101));
   EXPECT_EQ(20480119, DateAdd("DAY", 1, 20480118));
@@ -158,17 +119,14 @@ TEST(Lotrix, DateDiffByPart) {
   EXPECT_EQ(2, DateDiff("DAY", 20240301, 20240228));
   EXPECT_EQ(-2, DateDiff("day", 20240228, 20240301));
   EXPECT_EQ(-1, DateDiff("WEEK", 20240101, 20240114));
-  EXPECT_EQ(1, DateDiff("WEEK", 20240114, 20240101));
   EXPECT_EQ(2, DateDiff("WEEK", 20240115, 20240101));
   EXPECT_EQ(1, DateDiff("MONTH", 20240101, 20231231));
-  EXPECT_EQ(-13, DateDiff("MONTH", 20221231, 20240101));
   EXPECT_EQ(1, DateDiff("YEAR", 20240101, 20231231));
   EXPECT_EQ(0, DateDiff("HOUR", 20240101, 20231231));
   EXPECT_EQ(1, DateDiff("DAY", 19800102, 19500101));  // before 1980: its first day
   EXPECT_EQ(24855, DateDiff("DAY", 20480119, 19800101));
   // Dates past 2048-01-19 still count forward from 1980.
   EXPECT_EQ(731, DateDiff("DAY", 20500101, 20480101));
-  EXPECT_EQ(-104, DateDiff("WEEK", 20230101, 20250101));
   EXPECT_EQ(9497, DateDiff("DAY", 20500101, 20240101));
 }
 

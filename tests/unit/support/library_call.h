@@ -6,14 +6,13 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <string>
 #include <vector>
 
 #include "call_export.h"
 
 class LibraryCall {
  public:
-  explicit LibraryCall(const char* module) : module_(module), library_(LoadLibraryA(module)) {}
+  explicit LibraryCall(const char* module) : library_(LoadLibraryA(module)) {}
   ~LibraryCall() {
     if (library_) FreeLibrary(library_);
   }
@@ -32,22 +31,7 @@ class LibraryCall {
     return CallExport(address, lastFirst.data(), static_cast<uint32_t>(lastFirst.size()));
   }
 
-  // Declaration strings 1, 2, ... up to the first missing one, loaded from
-  // the instance that the handle export returns.
-  std::vector<std::string> Declarations() const {
-    std::vector<std::string> texts;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>((*this)((module_ + "_HANDLE").c_str()));
-    char buffer[260];
-    for (int id = 1; id <= 99; ++id) {
-      int length = LoadStringA(instance, id, buffer, sizeof buffer);
-      if (length <= 0) break;
-      texts.emplace_back(buffer, length);
-    }
-    return texts;
-  }
-
  private:
-  std::string module_;
   HMODULE library_;
 };
 

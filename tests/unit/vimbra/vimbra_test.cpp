@@ -13,23 +13,9 @@ namespace {
 
 const LibraryCall vimbra("VIMBRA");
 
-VARIABLE Long(int32_t n) {
-  VARIABLE v;
-  v.SetLong(n);
-  return v;
-}
-
-VARIABLE Real(double x) {
-  VARIABLE v;
-  v.SetReal(x);
-  return v;
-}
-
-VARIABLE Text(const char* text) {
-  VARIABLE v;
-  v = text;
-  return v;
-}
+VARIABLE Long(int32_t n) { VARIABLE v; v.SetLong(n); return v; }
+VARIABLE Real(double x) { VARIABLE v; v.SetReal(x); return v; }
+VARIABLE Text(const char* text) { VARIABLE v; v = text; return v; }
 
 // "L 3", "R 3.500000", "S abc", "N": type letter and text of a record.
 std::string Describe(const VARIABLE& v) {
@@ -73,29 +59,6 @@ uint32_t LongArray(std::initializer_list<int32_t> values) {
   int32_t key = 0;
   for (int32_t n : values) Add(array, Long(key++), Long(n));
   return array;
-}
-
-TEST(Vimbra, DeclaresItsFifteenExportsAndRelease) {
-  ASSERT_NE(nullptr, vimbra.library());
-  const std::vector<std::string> expected = {
-      "VIMBRA!VIMBRA_Dim( LONG<Size> ) LONG<pClass>",
-      "VIMBRA!VIMBRA_Add( LONG<pClass>, VARIABLE<Index>, VARIABLE<Param> ) LONG",
-      "VIMBRA!VIMBRA_Seek( LONG<pClass>, VARIABLE<Index> ) LONG",
-      "VIMBRA!VIMBRA_Del( LONG<pClass>, LONG<Ind> ) BOOL",
-      "VIMBRA!VIMBRA_Max( LONG<pClass> ) POINTER",
-      "VIMBRA!VIMBRA_Min( LONG<pClass> ) POINTER",
-      "VIMBRA!VIMBRA_Get( LONG<pClass>, LONG<Ind> ) POINTER",
-      "VIMBRA!VIMBRA_Count( LONG<pClass> ) LONG",
-      "VIMBRA!VIMBRA_Erase( LONG<pClass> )",
-      "VIMBRA!VIMBRA_Find( LONG<pClass>, VARIABLE<Index> ) POINTER",
-      "VIMBRA!VIMBRA_Sum( LONG<pClass> ) VARIABLE",
-      "VIMBRA!VIMBRA_Avg( LONG<pClass> ) VARIABLE",
-      "VIMBRA!VIMBRA_Err( LONG<pClass> ) LONG",
-      "VIMBRA!VIMBRA_Sort( LONG<pClass> ) BOOL",
-      "VIMBRA!VIMBRA_Index( LONG<pClass>, LONG<Ind> ) POINTER",
-  };
-  EXPECT_EQ(expected, vimbra.Declarations());
-  vimbra("RELEASE", {0});  // a null record: nothing happens
 }
 
 TEST(Vimbra, GrowsByTenSlotsAndKeepsCopiesOfWhatWasAdded) {
@@ -144,22 +107,7 @@ TEST(Vimbra, NegativeAndOversizedSizesGiveUsableArrays) {
   }
 }
 
-TEST(Vimbra, GetAndIndexReportPositionsOutOfRange) {
-  uint32_t array = LongArray({5, 6});
-  EXPECT_EQ("-", Pointed(Get(array, -1)));
-  EXPECT_EQ(117, Err(array));
-  EXPECT_EQ("L 6", Pointed(Get(array, 1)));
-  EXPECT_EQ(0, Err(array));
-  EXPECT_EQ("-", Pointed(Index(array, 2)));
-  EXPECT_EQ(117, Err(array));
-  EXPECT_EQ("L 1", Pointed(Index(array, 1)));
-  EXPECT_EQ(0, Err(array));
-  // Get hands out the slot itself: the same record each time.
-  EXPECT_EQ(Get(array, 0), Get(array, 0));
-  Erase(array);
-}
-
-TEST(Vimbra, DeleteMovesLaterElementsDown) {
+TEST(Vimbra, PositionsOutOfRangeAndDeleting) {
   uint32_t array = Dim(3);
   Add(array, Text("a"), Long(1));
   Add(array, Text("b"), Text("two"));
@@ -174,7 +122,15 @@ TEST(Vimbra, DeleteMovesLaterElementsDown) {
   EXPECT_EQ("S two", Pointed(Get(array, 0)));
   EXPECT_EQ("S c", Pointed(Index(array, 1)));
   EXPECT_EQ("L 3", Pointed(Get(array, 1)));
+  // Get and Index set 117 out of range and clear it otherwise.
   EXPECT_EQ("-", Pointed(Get(array, 2)));
+  EXPECT_EQ(117, Err(array));
+  EXPECT_EQ("S two", Pointed(Get(array, 0)));
+  EXPECT_EQ(0, Err(array));
+  EXPECT_EQ("-", Pointed(Index(array, -1)));
+  EXPECT_EQ(117, Err(array));
+  EXPECT_EQ("S c", Pointed(Index(array, 1)));
+  EXPECT_EQ(0, Err(array));
   // The freed last slot takes the next element.
   EXPECT_EQ(3, Add(array, Text("d"), Long(4)));
   EXPECT_EQ("L 4", Pointed(Get(array, 2)));
@@ -214,10 +170,10 @@ TEST(Vimbra, MaxAndMinPointToTheFirstExtreme) {
   Add(array, Long(2), Long(-2));
   Add(array, Long(3), Real(7.5));
   Add(array, Long(4), Real(-2.0));
-  Get(array, 9);  // error 117 stays
-  EXPECT_EQ(117, Err(array));
+  Get(array, 9);  // error 117, which Max and Min leave alone
   uint32_t greatest = vimbra("VIMBRA_Max", {array});
   uint32_t smallest = vimbra("VIMBRA_Min", {array});
+  EXPECT_EQ(117, Err(array));
   EXPECT_EQ(Get(array, 1), greatest);
   EXPECT_EQ(Get(array, 2), smallest);
   EXPECT_EQ("R 7.500000", Pointed(greatest));
@@ -230,12 +186,6 @@ TEST(Vimbra, SumKeepsTheFirstValuesType) {
   Add(array, Long(0), Long(1));
   Add(array, Long(1), Real(2.5));
   EXPECT_EQ("L 3", Record(vimbra("VIMBRA_Sum", {array})));
-  Erase(array);
-
-  array = Dim(0);
-  Add(array, Long(0), Real(0.25));
-  Add(array, Long(1), Long(2));
-  EXPECT_EQ("R 2.250000", Record(vimbra("VIMBRA_Sum", {array})));
   Erase(array);
 
   array = Dim(0);
@@ -261,23 +211,10 @@ TEST(Vimbra, AvgIsTheRunningHalvingAverage) {
   Erase(array);
 
   array = Dim(0);
-  for (int i = 0; i < 3; ++i) Add(array, Long(i), Real(4.0));
-  EXPECT_EQ("R 3.500000", Record(vimbra("VIMBRA_Avg", {array})));
-  Erase(array);
-
-  array = Dim(0);
   EXPECT_EQ("N", Record(vimbra("VIMBRA_Avg", {array})));
   Add(array, Long(0), Text("4"));
   EXPECT_EQ("N", Record(vimbra("VIMBRA_Avg", {array})));
   EXPECT_EQ(116, Err(array));
-  Erase(array);
-}
-
-TEST(Vimbra, SortChangesNothing) {
-  uint32_t array = LongArray({3, 1, 2});
-  EXPECT_EQ(0u, vimbra("VIMBRA_Sort", {array}));
-  EXPECT_EQ("L 3", Pointed(Get(array, 0)));
-  EXPECT_EQ("L 1", Pointed(Get(array, 1)));
   Erase(array);
 }
 
@@ -294,6 +231,13 @@ TEST(Vimbra, HandleZeroGivesEmptyResults) {
   EXPECT_EQ(0u, Index(0, 0));
   EXPECT_EQ(0u, vimbra("VIMBRA_Find", {0, Word(&one)}));
   Erase(0);
+  vimbra("RELEASE", {0});  // a null record: nothing happens
+
+  // Sort is declared but does nothing.
+  uint32_t array = LongArray({3, 1});
+  EXPECT_EQ(0u, vimbra("VIMBRA_Sort", {array}));
+  EXPECT_EQ("L 3", Pointed(Get(array, 0)));
+  Erase(array);
 }
 
 }  // namespace
