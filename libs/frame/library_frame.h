@@ -16,7 +16,9 @@ extern HINSTANCE hInst;
 int DLL_Start(HINSTANCE instance);
 int DLL_Stop();
 
-// Change hook of the value records compiled into a library; empty here, only
-// the main program acts on it (pushes the value to DDE clients).
+// Change hook of the value records compiled into a library (declared the same
+// way in the value library's variable.h); empty here, only the main program
+// acts on it (pushes the value to DDE clients). Libraries on the frame take
+// this body and never link korvex_value_nohook.
 class VARIABLE;
 void VariableUpdated(VARIABLE* record);
