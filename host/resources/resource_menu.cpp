@@ -87,9 +87,9 @@ bool LevelEx(const unsigned char* base, const unsigned char*& p, const unsigned 
     p += 14;
     if ((p - base) & 1) ++p;
     if (!SkipWideText(p, end)) return false;
+    // The padding behind the last item's text may be missing.
     size_t pad = (4 - ((p - base) & 3)) & 3;
-    if (static_cast<size_t>(end - p) < pad) return false;
-    p += pad;
+    p += static_cast<size_t>(end - p) < pad ? end - p : pad;
     if (info & 1) {
       if (end - p < 4) return false;
       p += 4;  // help id
