@@ -54,8 +54,13 @@ HGLOBAL LoadDibFromBytes(const unsigned char* data, size_t size, unsigned short*
   const bool knownBits = bits == 1 || bits == 4 || bits == 8 || bits == 24 || (!core && (bits == 16 || bits == 32));
   if (!knownBits || info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == INT32_MIN) return Fail(error, 11);
   const bool rle = info.biCompression == BI_RLE8 || info.biCompression == BI_RLE4;
-  if (info.biCompression != BI_RGB && !rle) return Fail(error, 11);
+  // 16- and 32-bit files often carry their three channel masks; they go
+  // into the block ahead of the colour table so that it stays well-formed.
+  const bool masks = info.biCompression == BI_BITFIELDS;
+  if (info.biCompression != BI_RGB && !rle && !masks) return Fail(error, 11);
   if (rle && (bits != (info.biCompression == BI_RLE8 ? 8u : 4u) || info.biHeight < 0)) return Fail(error, 11);
+  if (masks && bits != 16 && bits != 32) return Fail(error, 11);
+  const uint64_t maskSize = masks ? 12 : 0;
 
   // Colours: at most 2^bpp up to 8 bits, at most 256 beyond; they must lie
   // before the bits.
@@ -64,8 +69,8 @@ HGLOBAL LoadDibFromBytes(const unsigned char* data, size_t size, unsigned short*
   if (colors > 256 || (bits <= 8 && colors > (1u << bits))) return Fail(error, 11);
   const uint64_t entrySize = core ? 3 : 4;
   const uint64_t tableStart = kFileHeaderSize + headerSize;
-  const uint64_t tableEnd = tableStart + colors * entrySize;
-  if (tableEnd > size) return Fail(error, 11);
+  const uint64_t tableEnd = tableStart + maskSize + colors * entrySize;
+  if (tableEnd > size) return Fail(error, 30);
   if (offBits != 0 && (offBits < tableEnd || offBits > size)) return Fail(error, 11);
   const uint64_t bitsStart = offBits ? offBits : tableEnd;
   const uint64_t available = size - bitsStart;
@@ -73,14 +78,17 @@ HGLOBAL LoadDibFromBytes(const unsigned char* data, size_t size, unsigned short*
   // Sizes in 64 bits, capped by the file.
   uint64_t imageSize;
   if (rle) {
-    if (info.biSizeImage == 0 || info.biSizeImage > available) return Fail(error, 11);
+    if (info.biSizeImage == 0) return Fail(error, 11);
+    if (info.biSizeImage > available) return Fail(error, 30);
     imageSize = info.biSizeImage;
   } else {
+    // Taken from the dimensions: a biSizeImage smaller than the rows would
+    // leave the bits short of what drawing reads.
     const uint64_t needed = DibImageSize(info.biWidth, info.biHeight, bits);
-    if (needed > available) return Fail(error, 11);
+    if (needed > available) return Fail(error, 30);
     imageSize = needed;  // a larger biSizeImage only counts padding we do not need
   }
-  const uint64_t total = sizeof(BITMAPINFOHEADER) + colors * 4ull + imageSize;
+  const uint64_t total = sizeof(BITMAPINFOHEADER) + maskSize + colors * 4ull + imageSize;
   if (total > 0x7FFFFFFF) return Fail(error, 115);
   info.biSizeImage = static_cast<DWORD>(imageSize);
   info.biClrUsed = colors;
@@ -94,15 +102,16 @@ HGLOBAL LoadDibFromBytes(const unsigned char* data, size_t size, unsigned short*
     return Fail(error, 115);
   }
   std::memcpy(out, &info, sizeof info);
-  RGBQUAD* table = reinterpret_cast<RGBQUAD*>(out + sizeof info);
-  const unsigned char* in = data + tableStart;
+  std::memcpy(out + sizeof info, data + tableStart, static_cast<size_t>(maskSize));
+  RGBQUAD* table = reinterpret_cast<RGBQUAD*>(out + sizeof info + maskSize);
+  const unsigned char* in = data + tableStart + maskSize;
   for (DWORD i = 0; i < colors; ++i, in += entrySize) {
     table[i].rgbBlue = in[0];
     table[i].rgbGreen = in[1];
     table[i].rgbRed = in[2];
     table[i].rgbReserved = core ? 0 : in[3];
   }
-  std::memcpy(out + sizeof info + colors * 4, data + bitsStart, static_cast<size_t>(imageSize));
+  std::memcpy(out + sizeof info + maskSize + colors * 4, data + bitsStart, static_cast<size_t>(imageSize));
   GlobalUnlock(block);
   return block;
 }

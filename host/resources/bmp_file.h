@@ -7,9 +7,10 @@
 
 // Reads the file and returns the block, or 0 with error set: the file's
 // read error, 11 for data that are not a well-formed BMP (wrong type,
-// unknown header size or compression, colours or bits beyond the file,
-// a bits offset inside the header), 30 for a header cut short, 115 when
-// the memory cannot be had. 0 on success.
+// unknown header size or compression, a bits offset inside the header or
+// beyond the file), 30 for a header, colour table or bits cut short, 115
+// when the memory cannot be had. 0 on success. The channel masks of a
+// BI_BITFIELDS file are kept in front of its colour table.
 HGLOBAL LoadBitmapFile(const char* path, unsigned short* error);
 // The same over a file already in memory.
 HGLOBAL LoadDibFromBytes(const unsigned char* data, size_t size, unsigned short* error);

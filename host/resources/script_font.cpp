@@ -7,6 +7,8 @@ HFONT CreateScriptFont(HDC dc, const char* face, int points, const char* style) 
   font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
   if (style && style[0] == 'B') font.lfWeight = FW_BOLD;
   if (style && style[0] == 'I') font.lfItalic = TRUE;
+  // The system's character set: scripts write 1251 text.
+  font.lfCharSet = DEFAULT_CHARSET;
   CopyText(font.lfFaceName, sizeof font.lfFaceName, face ? face : "");
   return CreateFontIndirectA(&font);
 }
