@@ -137,8 +137,10 @@ HPALETTE CreateDibPalette(const BITMAPINFOHEADER* header) {
   palette->palVersion = 0x300;
   palette->palNumEntries = static_cast<WORD>(entries);
   if (colors) {
+    // The channel masks of BI_BITFIELDS come ahead of the colours.
+    const DWORD masks = header->biCompression == BI_BITFIELDS ? 12 : 0;
     const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(
-        reinterpret_cast<const unsigned char*>(header) + header->biSize);
+        reinterpret_cast<const unsigned char*>(header) + header->biSize + masks);
     for (DWORD i = 0; i < colors; ++i) {
       palette->palPalEntry[i].peRed = table[i].rgbRed;
       palette->palPalEntry[i].peGreen = table[i].rgbGreen;
