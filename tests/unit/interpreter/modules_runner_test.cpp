@@ -111,7 +111,7 @@ HWND OwnDialog() {
 
 // Finds the message box the runner shows, keeps its text and presses OK.
 std::string DismissBox() {
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 600; ++i) {  // up to 30 s: slow under a loaded machine
     HWND box = OwnDialog();
     if (box) {
       std::string text;
