@@ -123,6 +123,10 @@ TEST(DispatchUsers, EveryHeldInterfaceIsOneComUser) {
   EXPECT_EQ(0u, Let(in, "C", "D"));
   EXPECT_EQ(0u, Let(in, "C", "1"));
   EXPECT_EQ(base + 2, ComUserCount());
+  EXPECT_EQ(0u, Exec(in, &Interpreter::ExecLet, "\"L\",\"D\"=D"));
+  EXPECT_EQ(base + 3, ComUserCount());
+  EXPECT_EQ(0u, Exec(in, &Interpreter::ExecErase, "L"));
+  EXPECT_EQ(base + 2, ComUserCount());
 
   // A member's DISPATCH result kept with SET counts, and ERASE gives it back.
   EXPECT_EQ(0u, Exec(in, &Interpreter::ExecSet, "S=O.Self"));
