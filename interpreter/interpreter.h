@@ -181,9 +181,32 @@ class Interpreter : public ExpressionEvaluator {
   int StoreScalarMoving(VARIABLE* target, VARIABLE* value);
   int AssignElement(const char* name, const char* p);
   int AssignThroughBuiltin(const char* name, const char* p);
-  int AssignMember(const char* object);
+  // object.member... = value: members is the text behind the first '.'.
+  int AssignMember(const char* object, const char* members);
   // ')' must follow (consumed), else 112.
   int CloseCall(const char*& p);
+
+  // Automation members (interpreter_dispatch.cpp). One member of a chain:
+  // its name, its bracket ('(', '[' or 0 for none) and its argument count.
+  static const int kMemberName = 64;
+  struct DispatchMember {
+    char name[kMemberName + 1];
+    char bracket;
+    int count;
+  };
+  // The member name at p (up to an operand delimiter or '.', 64 kept);
+  // returns the position behind it.
+  static const char* ReadMemberName(const char* p, char (&name)[kMemberName + 1]);
+  // Walks a chain on object, a copy of the variable's value: member holds
+  // the first name and p is behind it. Every member followed by '.' is
+  // read as a property and its result replaces object; the last one's
+  // arguments are left on the stack, p behind its closing bracket.
+  int WalkDispatch(VARIABLE& object, DispatchMember& member, const char*& p);
+  // One member call through the bridge, its result pushed: 0, or 1 with
+  // the error set ("$ERRTXT" written after a 151).
+  int CallMember(const VARIABLE& object, const char* member, int count, unsigned short kind);
+  // v.A.B(1), v.A[1], v.A in an expression: the last result pushed.
+  int DispatchOperand(const VARIABLE& object, const char* member, const char*& p);
 
   // The two forms of LET, behind the keyword; equals is the '=' that ends
   // the target.
@@ -197,7 +220,8 @@ class Interpreter : public ExpressionEvaluator {
   // around them; the int hooks return a message number (0 on success).
   //
   // SET v = CreateObject(progId): target is NULL on entry and becomes a
-  // DISPATCH. progId is a non-empty text. Default: 145 (nothing can be made).
+  // DISPATCH made by the automation bridge (a failure is 145). progId is a
+  // non-empty text.
   virtual int SetFromCreateObject(VARIABLE& target, const char* progId);
   // SET v = MODULE.member(...) / MODULE!member(...) (object null, module the
   // name as written) and SET v = obj.member(...) with obj an OBJECT (module
@@ -208,15 +232,14 @@ class Interpreter : public ExpressionEvaluator {
                              const char* member, const char*& position);
   // SET v = obj.member... with obj a DISPATCH: position is at obj; the chain
   // is walked as in an expression and target (NULL on entry) takes the last
-  // result. Default: the expression operand's walk, its value converted
-  // into target; the bridge adds its COM user count for a DISPATCH result.
+  // result (converted into it); a DISPATCH result counts one more COM user.
   virtual int SetFromMember(VARIABLE& target, const char*& position);
   // ERASE obj (member null: MODULE_Remove) and ERASE obj.member
   // (MODULE_member), called with the OBJECT's non-zero handle; the statement
   // makes obj NULL afterwards. Default: nothing (no library bound).
   virtual void EraseObject(const VARIABLE& object, const char* member);
-  // Empties a DISPATCH value (its reference released) and makes it NULL.
-  // Default: VARIABLE::Clear; the bridge also counts one COM user less.
+  // Empties a DISPATCH value (its reference released) and makes it NULL;
+  // a value that held an interface counts one COM user less.
   virtual void ReleaseDispatchValue(VARIABLE& value);
 
   LabelTable ownLabels_;

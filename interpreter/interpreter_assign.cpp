@@ -2,9 +2,11 @@
 #include <cstring>
 
 #include "builtin_table.h"
+#include "com_bridge.h"
 #include "interpreter.h"
 #include "operator_lock.h"
 #include "shared_variables.h"
+#include "statement_text.h"
 
 namespace {
 
@@ -38,17 +40,27 @@ int Interpreter::StoreScalarMoving(VARIABLE* target, VARIABLE* value) {
 }
 
 int Interpreter::StoreScalar(VARIABLE* target, const VARIABLE& value) {
-  // A value that owns nothing copies without any way to fail.
-  if (ValueStack::IsPlain(value.type) && !target->links) {
+  // A value that owns nothing, stored over one that holds no interface,
+  // copies without any way to fail.
+  if (ValueStack::IsPlain(value.type) && !target->links && target->type != VAL_DISPATCH) {
     target->Assign(value);
     return 0;
   }
+  // A DISPATCH copied into a variable is one more COM user, so that an ERASE
+  // of one copy cannot uninitialise COM under the other. The user is added
+  // before the store and the replaced interface given back after it, so the
+  // count never touches 0 in between (as in d = d).
+  if (value.type == VAL_DISPATCH && value.dispatch.pointer && !AddDispatchUser())
+    return Fail(kEvalErrorObjectInit);
+  VARIABLE replaced;
+  if (target->type == VAL_DISPATCH) replaced.Assign(*target);
   unsigned e;
   {
     OperatorSection section;
     target->Assign(value);
     e = section.TakeError();
   }
+  if (replaced.type == VAL_DISPATCH) ReleaseDispatchValue(replaced);
   return e ? Fail(e) : 0;
 }
 
@@ -57,14 +69,14 @@ int Interpreter::Assign(const char* target) {
   if (*p == '"' || (*p >= '0' && *p <= '9')) return Fail(kEvalErrorAssignToConstant);
   char name[kTargetName + 1];
   int n = 0;
-  bool member = false;
+  const char* members = nullptr;  // behind the first '.'
   for (; !EndsTargetName(*p); ++p) {
-    if (*p == '.' && !member) member = true;
-    if (!member && n < kTargetName) name[n++] = *p;
+    if (*p == '.' && !members) members = p + 1;
+    if (!members && n < kTargetName) name[n++] = *p;
   }
   name[n] = 0;
   if (n == 0) return Fail(kEvalErrorSyntax);
-  if (member) return AssignMember(name);
+  if (members) return AssignMember(name, members);
   if (*p == '(') {
     if (IsBuiltinTarget(name, "MID") || IsBuiltinTarget(name, "POKE"))
       return AssignThroughBuiltin(name, p + 1);
@@ -110,12 +122,33 @@ int Interpreter::AssignThroughBuiltin(const char* name, const char* p) {
   return EvaluateBuiltin(mid ? kBuiltinMidAssign : kBuiltinPokeAssign, count + 1) == 1 ? 0 : 1;
 }
 
-int Interpreter::AssignMember(const char* object) {
+int Interpreter::AssignMember(const char* object, const char* p) {
   VARIABLE* v = variables_->Find(object);
   if (!v) return Fail(kEvalErrorNotFound);
   if (v->type != VAL_DISPATCH) return Fail(kEvalErrorSyntax);
-  // Property stores go through the automation bridge, not built yet.
-  return Fail(kEvalErrorObjectInit);
+  // The value comes off first: the walk's own arguments go above it.
+  VARIABLE value;
+  VARIABLE* top = PopValue();
+  if (!top) return 1;
+  value.Assign(*top);
+  VARIABLE copy;
+  copy.Assign(*v);
+  DispatchMember last;
+  p = ReadMemberName(p, last.name);
+  if (WalkDispatch(copy, last, p)) return 1;
+  if (*SkipBlanks(p) != '=') return Fail(kEvalErrorSyntax);
+  // v.A(args) = x calls A with its arguments only; v.A = x and v.A[args] = x
+  // set the property with the value as the last argument.
+  int count = last.count;
+  unsigned short kind = kDispatchMethod;
+  if (last.bracket != '(') {
+    if (PushValue(value)) return 1;
+    ++count;
+    kind = kDispatchPut;
+  }
+  if (CallMember(copy, last.name, count, kind)) return 1;
+  PopValue();  // a put's or method's result is not wanted
+  return 0;
 }
 
 int Interpreter::ExecAssignment(const char* target, const char*& p) {

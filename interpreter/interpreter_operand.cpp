@@ -87,12 +87,12 @@ int Interpreter::PushElement(const char* name, const char*& p) {
   return PushValue(*v);
 }
 
-int Interpreter::MemberOperand(const char* object, const char*, const char*&) {
+int Interpreter::MemberOperand(const char* object, const char* member, const char*& p) {
   VARIABLE* v = variables_->Find(object);
   if (!v) return Fail(kEvalErrorNotFound);
-  // Member calls need the automation bridge and the library binder; until
-  // they are built such values cannot be made, and the access is refused.
-  if (v->type == VAL_DISPATCH) return Fail(kEvalErrorObjectInit);
+  if (v->type == VAL_DISPATCH) return DispatchOperand(*v, member, p);
+  // Library members need the extension-library binder; until it is built
+  // such values cannot be made, and the access is refused.
   if (v->type == VAL_OBJECT) return Fail(kEvalErrorLibraryName);
   return Fail(kEvalErrorNoObject);
 }

@@ -167,9 +167,9 @@ int Interpreter::ExecMemberStatement(const char* word) {
     return Fail(kEvalErrorNoObject);
   position_ = word;
   uint16_t base = Depth();
-  if (EvaluateOperand(position_)) return 1;
-  DropTo(base);
-  return 0;
+  int failed = EvaluateOperand(position_);
+  DropTo(base);  // the result, or what a failed call left
+  return failed;
 }
 
 Interpreter::StatementEnd Interpreter::ExecKeyword(int keyword, bool& trace,

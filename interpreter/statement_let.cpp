@@ -1,6 +1,7 @@
 // LET nameExpr, typeExpr = value   and   LET array(row[,col]) = v1, v2, ...
 #include <cstring>
 
+#include "com_bridge.h"
 #include "interpreter.h"
 #include "operator_lock.h"
 #include "shared_variables.h"
@@ -93,6 +94,8 @@ int Interpreter::LetComputedName(const char* equals) {
     v->ConvertFrom(*value);
     e = section.TakeError();
   }
+  // A DISPATCH copied into the variable is one more COM user, as in v = w.
+  if (v->type == VAL_DISPATCH && v->dispatch.pointer) AddDispatchUser();
   return e ? Fail(e) : 0;
 }
 

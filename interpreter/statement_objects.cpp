@@ -1,11 +1,10 @@
 // SET var = source and ERASE item, ...: the statements that make and drop
 // object values (DISPATCH from the automation bridge, OBJECT from the
-// extension-library binder) and remove arrays. The bridge and the binder
-// plug in through the hooks at the end of this file.
+// extension-library binder) and remove arrays. The binder plugs in through
+// the hooks at the end of this file, the bridge through interpreter_dispatch.cpp.
 #include <cstring>
 
 #include "interpreter.h"
-#include "operator_lock.h"
 #include "shared_variables.h"
 #include "statement_text.h"
 
@@ -133,32 +132,12 @@ int Interpreter::ExecErase() {
   }
 }
 
-// Default hooks: without the bridge and the binder no object can be made.
-
-int Interpreter::SetFromCreateObject(VARIABLE&, const char*) { return kEvalErrorObjectInit; }
+// Default hooks of the extension-library binder: without it no library
+// object can be made. The DISPATCH hooks are in interpreter_dispatch.cpp.
 
 int Interpreter::SetFromLibrary(VARIABLE&, const char*, const VARIABLE*, const char*,
                                 const char*&) {
   return kEvalErrorLibraryName;
 }
 
-int Interpreter::SetFromMember(VARIABLE& target, const char*& position) {
-  uint16_t base = Depth();
-  if (EvaluateOperand(position)) return error_;
-  if (Depth() == base) return kEvalErrorSyntax;
-  VARIABLE* value = PopValue();
-  unsigned e;
-  {
-    OperatorSection section;
-    target.ConvertFrom(*value);  // a DISPATCH takes its own reference
-    e = section.TakeError();
-  }
-  return e;
-}
-
 void Interpreter::EraseObject(const VARIABLE&, const char*) {}
-
-void Interpreter::ReleaseDispatchValue(VARIABLE& value) {
-  value.Clear();
-  value.TYPE(VAL_NULL);
-}

@@ -5,7 +5,8 @@
 //   script_runner [--time] script.bas [NAME ...]
 //
 // Without names on the command line, a first script line "' show: A B C"
-// chooses them; without either, every variable is shown in list order.
+// chooses them ('$' names from the process table); without either, every
+// variable of the script's own table is shown in list order.
 // Output is UTF-8 (texts of the system and of scripts are code page 1251).
 #include <windows.h>
 
@@ -20,6 +21,7 @@
 
 #include "interpreter.h"
 #include "script_loader.h"
+#include "shared_variables.h"
 #include "wennic.h"
 
 namespace {
@@ -152,7 +154,10 @@ int main(int argc, char** argv) {
     }
   }
   for (const std::string& name : names) {
-    VARIABLE* v = runner.Variables().Find(name.c_str());
+    // '$' names are the process table's ("$ERRTXT" after a server exception).
+    bool shared = name[0] == '$';
+    SharedVariablesGuard guard(shared);
+    VARIABLE* v = (shared ? SharedVariables() : runner.Variables()).Find(name.c_str());
     if (v) std::printf("%s = %s\n", name.c_str(), ValueText(*v).c_str());
     else std::printf("%s missing\n", name.c_str());
   }
