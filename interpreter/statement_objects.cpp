@@ -44,14 +44,18 @@ int Interpreter::ExecSet() {
   uint32_t error = 0;
   VARIABLE* target = variables_->FindOrCreate(name, error);
   if (!target) return Fail(error);
+
+  // The source is read before the target is emptied, so SET N = N.Next
+  // walks a chain; the target ends empty when the source fails.
+  VARIABLE made;
+  uint16_t base = Depth();
+  int failed = SetFromSource(made);
+  DropTo(base);
   if (target->type == VAL_DISPATCH)
     ReleaseDispatchValue(*target);
   else
     MakeNull(*target);
-
-  uint16_t base = Depth();
-  int failed = SetFromSource(*target);
-  DropTo(base);
+  if (!failed) ValueStack::SwapPayloads(*target, made);
   return failed;
 }
 
