@@ -3,6 +3,7 @@
 
 #include "interpreter.h"
 #include "shared_variables.h"
+#include "statement_text.h"
 
 namespace {
 
@@ -12,23 +13,24 @@ const int kReferenceName = 32;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool EndsOperandName(char c) {
-  return IsStatementEnd(c) || c == ' ' || std::strchr("[]()+-*/<>=,~&|", c);
-}
+// Characters that end a name in an operand, as a table: this test runs for
+// every character of every name the evaluator reads.
+struct OperandNameEnds {
+  bool ends[256] = {};
+  OperandNameEnds() {
+    for (const char* c = "[]()+-*/<>=,~&|; \n"; *c; ++c) ends[static_cast<unsigned char>(*c)] = true;
+    ends[0] = true;
+  }
+};
+const OperandNameEnds kOperandNameEnds;
+
+bool EndsOperandName(char c) { return kOperandNameEnds.ends[static_cast<unsigned char>(c)]; }
 
 bool EndsReferenceName(char c) { return IsStatementEnd(c) || std::strchr("()+-*/<>=,", c); }
 
-bool SameTextNoCase(const char* a, const char* b) {
-  for (;; ++a, ++b) {
-    char x = *a, y = *b;
-    if (x >= 'a' && x <= 'z') x -= 32;
-    if (y >= 'a' && y <= 'z') y -= 32;
-    if (x != y) return false;
-    if (!x) return true;
-  }
-}
-
 }  // namespace
+
+using statement_text::SameTextNoCase;
 
 int Interpreter::EvaluateOperand(const char*& p) {
   char c = *p;
