@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "host_globals.h"
 #include "script_path.h"
@@ -43,31 +44,20 @@ TEST(ScriptOptions, FirstLineRemWords) {
   EXPECT_EQ(ReadScriptOptions("REM ", kRunStop), kRunStop);  // other bits stay
 }
 
+std::vector<int> Fields(const Placement& p) { return {p.left, p.top, p.width, p.height}; }
+
 TEST(Placement, FourNumbersWithAnySeparator) {
-  Placement p = ParsePlacement("10,20,300,400");
-  EXPECT_EQ(p.left, 10);
-  EXPECT_EQ(p.top, 20);
-  EXPECT_EQ(p.width, 300);
-  EXPECT_EQ(p.height, 400);
-  p = ParsePlacement("-5;7x8 9");
-  EXPECT_EQ(p.left, -5);
-  EXPECT_EQ(p.top, 7);
-  EXPECT_EQ(p.width, 8);
-  EXPECT_EQ(p.height, 9);
+  EXPECT_EQ(Fields(ParsePlacement("10,20,300,400")), (std::vector<int>{10, 20, 300, 400}));
+  EXPECT_EQ(Fields(ParsePlacement("-5;7x8 9")), (std::vector<int>{-5, 7, 8, 9}));
   // A short text stops at its end: the rest is 0.
-  p = ParsePlacement("10,20");
-  EXPECT_EQ(p.top, 20);
-  EXPECT_EQ(p.width, 0);
-  EXPECT_EQ(p.height, 0);
+  EXPECT_EQ(Fields(ParsePlacement("10,20")), (std::vector<int>{10, 20, 0, 0}));
 }
 
 TEST(Placement, MissingKeyGivesTheScreenLess20) {
   WritePrivateProfileStringA("NoSuchSect", "WindowSize", nullptr, kIniFileName);
-  Placement p = ReadWindowPlacement("NoSuchSect");
-  EXPECT_EQ(p.left, 10);
-  EXPECT_EQ(p.top, 10);
-  EXPECT_EQ(p.width, GetSystemMetrics(SM_CXSCREEN) - 20);
-  EXPECT_EQ(p.height, GetSystemMetrics(SM_CYSCREEN) - 20);
+  EXPECT_EQ(Fields(ReadWindowPlacement("NoSuchSect")),
+            (std::vector<int>{10, 10, GetSystemMetrics(SM_CXSCREEN) - 20,
+                              GetSystemMetrics(SM_CYSCREEN) - 20}));
 }
 
 std::string Text(const VARIABLE* v) {
