@@ -47,18 +47,25 @@ TEST(KorvexProgram, EndsWithCodeZeroWhenItsScriptEnds) {
   EXPECT_EQ(korvex.WaitExit(kExitTimeout), 0u);
 }
 
-TEST(KorvexProgram, MissingScriptShowsMessageTwoAndEndsWithZero) {
-  std::string missing = host_test::ScratchDirectory() + "absent.txt";
+// Starts korvex on the command line's script, which fails to start: the
+// message box text, after which korvex must end with code 0.
+std::string FailedStartMessage(const std::string& script) {
   gui::Program korvex;
-  ASSERT_TRUE(korvex.Start(Korvex() + " " + missing));
+  if (!korvex.Start(Korvex() + " " + script)) return "<not started>";
   HWND box = korvex.WaitForWindow("#32770", nullptr, kWindowTimeout);
-  ASSERT_TRUE(box);
-  ASSERT_TRUE(gui::WaitUntilShown(box, kWindowTimeout));
-  EXPECT_EQ(gui::WindowText(box), "ОШИБКА");
-  EXPECT_EQ(gui::MessageBoxText(box),
-            "файл " + missing.substr(0, missing.size() - 3) + "bas не найден");
+  if (!box || !gui::WaitUntilShown(box, kWindowTimeout)) return "<no box>";
+  std::string text = gui::WindowText(box) + ": " + gui::MessageBoxText(box);
   gui::AnswerMessageBox(box, IDOK);
-  EXPECT_EQ(korvex.WaitExit(kExitTimeout), 0u);
+  DWORD code = korvex.WaitExit(kExitTimeout);
+  return code == 0 ? text : text + " <exit code " + std::to_string(code) + ">";
+}
+
+TEST(KorvexProgram, ScriptThatCannotStartShowsWhyAndEndsWithZero) {
+  std::string missing = host_test::ScratchDirectory() + "absent.txt";
+  EXPECT_EQ(FailedStartMessage(missing),
+            "ОШИБКА: файл " + missing.substr(0, missing.size() - 3) + "bas не найден");
+  std::string broken = WriteScript("broken.bas", "A=1\r\nB=\"open\r\n");
+  EXPECT_EQ(FailedStartMessage(broken), "ОШИБКА: не парные ковычки в строке 2");
 }
 
 TEST(KorvexProgram, HideScriptNeverShowsTheFrameNorSavesIt) {
