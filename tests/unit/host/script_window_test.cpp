@@ -49,6 +49,7 @@ class ScriptWindows : public ::testing::Test {
   }
 
   bool WaitForFrameEnd(DWORD timeout) {
+    LastScriptOptions |= kRunHide;  // also after a RUN inside a script
     bool quit = false;
     PumpUntil([&] { return quit; }, timeout, &quit);
     return quit && !IsWindow(FrameWindow);
