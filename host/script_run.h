@@ -1,0 +1,30 @@
+// How a script body runs and how its window ends.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+class WindowInterpreter;
+
+// The interpreter in window word 0, or null.
+WindowInterpreter* InterpreterOf(HWND window);
+
+// Thread of a script without the option WINDOW: runs the body, then closes
+// the window once no event handler of it is running.
+DWORD WINAPI ScriptThreadProc(LPVOID window);
+
+// A WINDOW script's body, on the GUI thread: a non-zero result leaves the
+// window open for events; 0 (an error, END 0, a failed label scan) closes it.
+void RunWindowScript(HWND window);
+
+// Destroys the window now (1), or, while handlers run, only sets the stop
+// bit so that the last handler closes it (0).
+int RequestClose(HWND window);
+
+// From the window's WM_DESTROY: frees the bindings, saves the window size,
+// closes the thread handle and deletes the interpreter.
+void OnScriptWindowDestroy(HWND window);
+
+// Runs a text in the window's context (labels, bindings, variables); the
+// text's '@' labels are dropped again. The error number, 0 for none.
+uint32_t RunTextInWindow(HWND window, const char* text);

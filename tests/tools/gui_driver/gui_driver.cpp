@@ -1,0 +1,147 @@
+#include "gui_driver.h"
+
+#include <cstring>
+
+namespace gui {
+
+namespace {
+
+const DWORD kSendTimeout = 5000;
+
+struct WindowSearch {
+  DWORD process;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
+  WindowSearch* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == search->process) search->found.push_back(window);
+  return TRUE;
+}
+
+bool ClassIs(HWND window, const char* className) {
+  return !className || _stricmp(ClassOf(window).c_str(), className) == 0;
+}
+
+}  // namespace
+
+Program::~Program() {
+  if (!process_) return;
+  if (Running()) {
+    TerminateProcess(process_, 999);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+bool Program::Start(const std::string& commandLine) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  id_ = info.dwProcessId;
+  return true;
+}
+
+DWORD Program::WaitExit(DWORD timeout) {
+  if (!process_ || WaitForSingleObject(process_, timeout) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+bool Program::Running() const {
+  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::vector<HWND> Program::Windows() const {
+  WindowSearch search{id_, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Program::WaitForWindow(const char* className, const char* title, DWORD timeout) const {
+  HWND result = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND window : Windows()) {
+          if (!ClassIs(window, className)) continue;
+          if (title && WindowText(window) != title) continue;
+          result = window;
+          return true;
+        }
+        return false;
+      },
+      timeout);
+  return result;
+}
+
+std::vector<HWND> Children(HWND parent, const char* className) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassIs(child, className)) children.push_back(child);
+  return children;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = "";
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, kSendTimeout, &length))
+    return std::string();
+  return std::string(text, std::strlen(text));
+}
+
+bool WaitUntilShown(HWND window, DWORD timeout) {
+  return WaitFor([&] { return IsWindowVisible(window) != 0; }, timeout);
+}
+
+std::string MessageBoxText(HWND box) {
+  std::string text;
+  for (HWND control : Children(box, "Static")) {
+    std::string piece = WindowText(control);
+    if (piece.empty()) continue;
+    if (!text.empty()) text += '\n';
+    text += piece;
+  }
+  return text;
+}
+
+void AnswerMessageBox(HWND box, int button) {
+  HWND control = GetDlgItem(box, button);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeout, &result);
+  return static_cast<LRESULT>(result);
+}
+
+RECT ScreenRect(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+RECT ClientRectInParent(HWND window) {
+  RECT r = ScreenRect(window);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace gui

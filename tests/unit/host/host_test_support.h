@@ -1,0 +1,42 @@
+// Shared by the host tests: script files in a scratch directory, the INI
+// file of the program, and message pumping on the test's own GUI thread.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace host_test {
+
+// A scratch directory for scripts (ends with '\'), made on first use.
+const std::string& ScratchDirectory();
+// Writes text (lines joined with "\r\n" by the caller) to the scratch file
+// name; returns its full path.
+std::string WriteScript(const std::string& name, const std::string& text);
+
+// Key "WindowSize" of "KORVEX.INI" in section; "" when missing. Writing
+// null removes the key.
+std::string IniWindowSize(const char* section);
+void SetIniWindowSize(const char* section, const char* value);
+
+// Dispatches this thread's messages until done() holds or timeout ms have
+// passed; a WM_QUIT sets *quit (when given) and is not passed on.
+template <typename Predicate>
+bool PumpUntil(Predicate done, DWORD timeout, bool* quit = nullptr) {
+  DWORD started = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        if (quit) *quit = true;
+        continue;
+      }
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (done()) return true;
+    if (GetTickCount() - started >= timeout) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+}  // namespace host_test
