@@ -120,6 +120,11 @@ std::string DismissBox() {
         GetWindowTextA(child, buffer, sizeof buffer);
         if (GetDlgCtrlID(child) == 0xFFFF) text = buffer;
       }
+      // The box may be found while it is still being filled in.
+      if (text.empty() || !IsWindowVisible(box)) {
+        Sleep(50);
+        continue;
+      }
       PostMessageA(box, WM_COMMAND, IDOK, 0);
       return text;
     }
