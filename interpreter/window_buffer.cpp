@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "evaluator_base.h"
 #include "file_object.h"
@@ -36,8 +37,15 @@ int WriteOut(HWND window, const char* name, int replace, bool oem) {
   }
   char* text = static_cast<char*>(GlobalLock(record->text));
   if (!text) return 0;
-  if (oem) CharToOemBuffA(text, text, record->length);
-  int written = file.Write(text, record->length);
+  int written;
+  if (oem) {
+    // Converted in a copy, so that a failed write leaves the text as it was.
+    std::string converted(text, record->length);
+    CharToOemBuffA(text, &converted[0], record->length);
+    written = file.Write(converted.data(), record->length);
+  } else {
+    written = file.Write(text, record->length);
+  }
   GlobalUnlock(record->text);
   if (!written) return 0;  // a full disk: the text stays for another try
   GlobalFree(record->text);
