@@ -31,6 +31,11 @@ bool ReadWordAt(const char* p, char (&word)[kWord + 1], const char*& behind) {
   return n > 0;
 }
 
+bool ContinuesName(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '$' || c == '.';
+}
+
 // "TO|ADD CLIPBOARD|FILE|DOSFILE" at p: the target, replace set, p moved
 // behind the words. Anything else is an item list (p unchanged).
 Target ReadTarget(const char*& p, bool& replace) {
@@ -41,12 +46,13 @@ Target ReadTarget(const char*& p, bool& replace) {
   if (!to && !SameTextNoCase(word, "ADD")) return kNoTarget;
   q = SkipBlanks(q);
   if (!ReadWordAt(q, word, q)) return kNoTarget;
+  if (ContinuesName(*q)) return kNoTarget;  // e.g. TO FILES: an item list
   Target target = kNoTarget;
-  if (SameTextNoCase(word, "CLIPBOARD") && (IsStatementEnd(*q) || *q == ' '))
+  if (SameTextNoCase(word, "CLIPBOARD"))
     target = kClipboard;
-  else if (SameTextNoCase(word, "FILE") && *q == ' ')
+  else if (SameTextNoCase(word, "FILE"))
     target = kFile;
-  else if (SameTextNoCase(word, "DOSFILE") && *q == ' ')
+  else if (SameTextNoCase(word, "DOSFILE"))
     target = kDosFile;
   if (target != kNoTarget) {
     p = SkipBlanks(q);

@@ -229,6 +229,7 @@ TEST_F(WriteStatement, TypesTargetsAndWordsThatOnlyLookLikeTargets) {
   EXPECT_EQ(116u, Write("N"));
   EXPECT_EQ(112u, Write("1 2"));
   EXPECT_EQ(116u, Write("TO FILE 5"));
+  EXPECT_EQ(116u, Write("TO FILE"));
   EXPECT_EQ(116u, Write("ADD DOSFILE N"));
   EXPECT_EQ("8\t0.00\r\n1", Text());  // what came before the junk stays
   EXPECT_EQ(0u, Write("ADD FILE \"\""));  // no file made: no error
