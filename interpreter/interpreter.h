@@ -102,6 +102,8 @@ class Interpreter : public ExpressionEvaluator {
   int ExecErase();
   int ExecFree();
   int ExecDelay();
+  // WRITE items / WRITE TO|ADD CLIPBOARD|FILE|DOSFILE, on the window HWND.
+  int ExecWrite();
   int ExecGosub();
   // GOSUB and ON ... GOSUB: arguments at the current position, then the
   // label at position. 1 on success, 0 with the error field set.

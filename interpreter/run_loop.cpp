@@ -221,11 +221,11 @@ Interpreter::StatementEnd Interpreter::ExecKeyword(int keyword, bool& trace,
     case kEndif:
       ExecEndif();
       return kNoSkip;
+    case kWrite: ExecWrite(); break;
     case kDef:
-    case kWrite:
     default: {
-      // Statements whose executors come with the library binder and the
-      // window text buffer reach the host first.
+      // Statements whose executors come with the library binder reach the
+      // host first.
       char word[kWordLength + 1];
       std::strcpy(word, KeywordAt(kKeywords, keyword));
       if (ExecUnknownStatement(word) == 0) Fail(kRunErrorUnknownWord);

@@ -7,6 +7,10 @@
 // Without names on the command line, a first script line "' show: A B C"
 // chooses them ('$' names from the process table); without either, every
 // variable of the script's own table is shown in list order.
+//
+// The script runs with a hidden window in its variable HWND, so that WRITE
+// has a buffer; a text left in that buffer is shown after the run. The
+// test statement TYPEFILE name prints a file's bytes.
 // Output is UTF-8 (texts of the system and of scripts are code page 1251).
 #include <windows.h>
 
@@ -23,6 +27,7 @@
 #include "script_loader.h"
 #include "shared_variables.h"
 #include "wennic.h"
+#include "window_buffer.h"
 
 namespace {
 
@@ -44,6 +49,25 @@ std::string ValueText(const VARIABLE& v) {
   return std::string(type ? type : "?") + ":" + ToUtf8(text);
 }
 
+// Bytes as printable ASCII: tab, CR and LF as \t \r \n, others as \xHH.
+std::string Escaped(const char* text, size_t length) {
+  std::string out;
+  for (size_t i = 0; i < length; ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    char hex[8];
+    if (c == '\t') out += "\\t";
+    else if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\\') out += "\\\\";
+    else if (c >= 0x20 && c < 0x7F) out += static_cast<char>(c);
+    else {
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    }
+  }
+  return out;
+}
+
 std::string MessageText(uint32_t number) {
   char text[256] = "";
   ERRTXT(static_cast<int>(number), text, sizeof text);
@@ -58,6 +82,7 @@ class ScriptRunner : public Interpreter {
 
   // PRINT expression, expression, ...: each value's text, one line.
   int ExecUnknownStatement(const char* word) override {
+    if (_stricmp(word, "TYPEFILE") == 0) return TypeFile();
     if (_stricmp(word, "PRINT") != 0) return 0;
     const char* p = Position();
     uint16_t base = Depth();
@@ -84,7 +109,51 @@ class ScriptRunner : public Interpreter {
     std::printf("%s\n", line.c_str());
     return 1;
   }
+
+  // TYPEFILE name: "file: " and the bytes, or "file: missing".
+  int TypeFile() {
+    const char* p = Position();
+    uint16_t base = Depth();
+    if (Evaluate(p)) return 1;
+    if (Depth() == base || Stack().Item(base)->type != VAL_STRING) {
+      SetError(116);
+      return 1;
+    }
+    const char* name = Stack().Item(base)->text;
+    std::string bytes;
+    FILE* f = std::fopen(name ? name : "", "rb");
+    if (f) {
+      char chunk[512];
+      for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.append(chunk, n);
+      std::fclose(f);
+      std::printf("file: %s\n", Escaped(bytes.data(), bytes.size()).c_str());
+    } else {
+      std::printf("file: missing\n");
+    }
+    DropTo(base);
+    SetPosition(p);
+    return 1;
+  }
 };
+
+// The hidden window whose handle the script finds in HWND.
+HWND MakeScriptWindow() {
+  WNDCLASSA kind = {};
+  kind.lpfnWndProc = DefWindowProcA;
+  kind.hInstance = GetModuleHandleA(nullptr);
+  kind.lpszClassName = "KorvexScriptRunner";
+  RegisterClassA(&kind);
+  return CreateWindowA("KorvexScriptRunner", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                       nullptr, kind.hInstance, nullptr);
+}
+
+void ShowBuffer(HWND window) {
+  HGLOBAL block = GetWindowBuffer(window);
+  if (!block) return;
+  const char* text = static_cast<const char*>(GlobalLock(block));
+  std::printf("buffer: %s\n", Escaped(text, std::strlen(text)).c_str());
+  GlobalUnlock(block);
+}
 
 // The names of a first line "' show: A B".
 std::vector<std::string> ShownNames(const char* path) {
@@ -134,6 +203,12 @@ int main(int argc, char** argv) {
   const char* start = static_cast<const char*>(GlobalLock(text));
   ScriptRunner runner;
   runner.SetStart(start);
+  HWND window = MakeScriptWindow();
+  {
+    uint32_t error = 0;
+    runner.Variables().FindOrCreate("HWND", error)->SetLong(
+        static_cast<int32_t>(reinterpret_cast<intptr_t>(window)));
+  }
   uint32_t result = 0;
   auto began = std::chrono::steady_clock::now();
   if (runner.ScanLabels(start)) result = runner.Run(start);
@@ -161,6 +236,9 @@ int main(int argc, char** argv) {
     if (v) std::printf("%s = %s\n", name.c_str(), ValueText(*v).c_str());
     else std::printf("%s missing\n", name.c_str());
   }
+  ShowBuffer(window);
+  FreeWindowBuffer(window);
+  DestroyWindow(window);
   if (timed)
     std::fprintf(stderr, "run time: %.3f s\n",
                  std::chrono::duration<double>(took).count());
