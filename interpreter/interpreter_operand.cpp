@@ -56,7 +56,7 @@ int Interpreter::EvaluateOperand(const char*& p) {
   if (*p != '(') return PushScalar(name);
 
   ++p;
-  if (std::strchr(name, '!')) return Fail(kEvalErrorLibraryName);  // no library is bound yet
+  if (std::strchr(name, '!')) return LibraryCallOperand(name, nullptr, p);
   if (SameTextNoCase(name, "VARPTR")) return ParseReference(p) ? 1 : CloseCall(p);
   const char* arguments = p;
   int ran = CallBuiltin(name, p);
@@ -87,13 +87,21 @@ int Interpreter::PushElement(const char* name, const char*& p) {
   return PushValue(*v);
 }
 
-int Interpreter::MemberOperand(const char* object, const char*, const char*&) {
+int Interpreter::MemberOperand(const char* object, const char* member, const char*& p) {
   VARIABLE* v = variables_->Find(object);
   if (!v) return Fail(kEvalErrorNotFound);
-  // Member calls need the automation bridge and the library binder; until
-  // they are built such values cannot be made, and the access is refused.
+  // Member calls need the automation bridge; until it is built such values
+  // cannot be made, and the access is refused.
   if (v->type == VAL_DISPATCH) return Fail(kEvalErrorObjectInit);
-  if (v->type == VAL_OBJECT) return Fail(kEvalErrorLibraryName);
+  if (v->type == VAL_OBJECT) {
+    // The library member MODULE!MODULE_member, the handle first.
+    VARIABLE held(*v);
+    std::string path;
+    if (CallObjectMember(held, member, path)) return 1;
+    if (*p != '(') return Fail(kEvalErrorSyntax);
+    ++p;
+    return LibraryCallOperand(path.c_str(), &held, p);
+  }
   return Fail(kEvalErrorNoObject);
 }
 

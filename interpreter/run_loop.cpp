@@ -209,11 +209,11 @@ Interpreter::StatementEnd Interpreter::ExecKeyword(int keyword, bool& trace,
     case kEndif:
       ExecEndif();
       return kNoSkip;
-    case kDef:
+    case kDef: ExecDef(); break;
     case kWrite:
     default: {
-      // Statements whose executors come with the library binder and the
-      // window text buffer reach the host first.
+      // WRITE, whose executor comes with the window text buffer, reaches
+      // the host first.
       char word[kWordLength + 1];
       std::strcpy(word, KeywordAt(kKeywords, keyword));
       if (ExecUnknownStatement(word) == 0) Fail(kRunErrorUnknownWord);

@@ -109,13 +109,13 @@ int Interpreter::ExecErase() {
       *dot = 0;
       VARIABLE* v = variables_->Find(item);
       if (v && v->type == VAL_OBJECT) {
-        if (v->object.handle) EraseObject(*v, dot + 1);
+        if (uint32_t e = v->object.handle ? EraseObject(*v, dot + 1) : 0) return Fail(e);
         MakeNull(*v);
       }
     } else {
       VARIABLE* v = variables_->Find(item);
       if (v && v->type == VAL_OBJECT) {
-        if (v->object.handle) EraseObject(*v, nullptr);
+        if (uint32_t e = v->object.handle ? EraseObject(*v, nullptr) : 0) return Fail(e);
         MakeNull(*v);
       } else if (v && v->type == VAL_DISPATCH) {
         ReleaseDispatchValue(*v);
@@ -133,14 +133,10 @@ int Interpreter::ExecErase() {
   }
 }
 
-// Default hooks: without the bridge and the binder no object can be made.
+// Default hooks: without the bridge no object can be made. The library
+// hooks are the binder's (library_call.cpp).
 
 int Interpreter::SetFromCreateObject(VARIABLE&, const char*) { return kEvalErrorObjectInit; }
-
-int Interpreter::SetFromLibrary(VARIABLE&, const char*, const VARIABLE*, const char*,
-                                const char*&) {
-  return kEvalErrorLibraryName;
-}
 
 int Interpreter::SetFromMember(VARIABLE& target, const char*& position) {
   uint16_t base = Depth();
@@ -155,8 +151,6 @@ int Interpreter::SetFromMember(VARIABLE& target, const char*& position) {
   }
   return e;
 }
-
-void Interpreter::EraseObject(const VARIABLE&, const char*) {}
 
 void Interpreter::ReleaseDispatchValue(VARIABLE& value) {
   value.Clear();
