@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "eval_helpers.h"
 #include "library_binder.h"
@@ -215,6 +217,29 @@ TEST(Binder, InspectorListsDeclarationsWithoutTheirPrefix) {
   EXPECT_STREQ(item, "Remove( LONG<Handle>, LONG<Record> ) LONG");
   EXPECT_EQ(ListModuleDeclarations(list, "NOSUCHLIB"), 0);
   DestroyWindow(list);
+}
+
+// Script threads bind and call through the one list at once: one record,
+// each declaration bound once, every call right.
+TEST(Binder, ThreadsShareTheModuleList) {
+  FreeExtensionModules();
+  std::vector<int> wrong(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([t, &wrong] {
+      Interpreter in;
+      if (Def(in, "PROBE")) ++wrong[t];
+      for (int i = 0; i < 50; ++i)
+        if (Eval(in, "PROBE!PROBE_Order(1,2,3)") != "LONG:123") ++wrong[t];
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(wrong, std::vector<int>(4, 0));
+  ExtensionModule* probe = FindExtensionModule("PROBE");
+  ASSERT_NE(probe, nullptr);
+  int declared = 0;
+  for (ExtensionFunction* f = probe->functions; f; f = f->next) ++declared;
+  EXPECT_EQ(declared, 20);
 }
 
 // Runs last: the frame window's release of every library at its end.
