@@ -191,6 +191,8 @@ class Interpreter : public ExpressionEvaluator {
   // A library call at p (behind '('): the arguments, the call and ')'. With
   // an object its handle goes first. The result is pushed.
   int LibraryCallOperand(const char* path, const VARIABLE* object, const char*& p);
+  // obj.member(args) on an OBJECT: MODULE!MODULE_member, the handle first.
+  int ObjectMemberOperand(const VARIABLE& object, const char* member, const char*& p);
   // Stores into one scalar: the value's own type wins.
   int StoreScalar(VARIABLE* target, const VARIABLE& value);
   int AssignElement(const char* name, const char* p);

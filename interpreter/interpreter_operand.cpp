@@ -93,15 +93,7 @@ int Interpreter::MemberOperand(const char* object, const char* member, const cha
   // Member calls need the automation bridge; until it is built such values
   // cannot be made, and the access is refused.
   if (v->type == VAL_DISPATCH) return Fail(kEvalErrorObjectInit);
-  if (v->type == VAL_OBJECT) {
-    // The library member MODULE!MODULE_member, the handle first.
-    VARIABLE held(*v);
-    std::string path;
-    if (CallObjectMember(held, member, path)) return 1;
-    if (*p != '(') return Fail(kEvalErrorSyntax);
-    ++p;
-    return LibraryCallOperand(path.c_str(), &held, p);
-  }
+  if (v->type == VAL_OBJECT) return ObjectMemberOperand(*v, member, p);
   return Fail(kEvalErrorNoObject);
 }
 

@@ -109,6 +109,15 @@ int Interpreter::LibraryCallOperand(const char* path, const VARIABLE* object, co
   return 0;
 }
 
+int Interpreter::ObjectMemberOperand(const VARIABLE& object, const char* member, const char*& p) {
+  VARIABLE held(object);  // the argument list may change the variable
+  std::string path;
+  if (CallObjectMember(held, member, path)) return 1;
+  if (*p != '(') return Fail(kEvalErrorSyntax);
+  ++p;
+  return LibraryCallOperand(path.c_str(), &held, p);
+}
+
 int Interpreter::SetFromLibrary(VARIABLE& target, const char* module, const VARIABLE* object,
                                 const char* member, const char*& p) {
   uint16_t base = Depth();
