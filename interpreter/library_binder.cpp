@@ -281,8 +281,10 @@ uint32_t RemoveModuleObject(const char* module, uint32_t handle, const char* mem
     ExtensionModule* m = FindExtensionModule(module);
     if (!m) return 0;
     std::string name = std::string(module) + "_" + (member ? member : "Remove");
+    if (!GetProcAddress(m->library, name.c_str())) return 0;  // nothing to call
     ExtensionFunction* f = FindModuleFunction(m, name.c_str());
-    // Only an export that takes the handle alone may be called with it.
+    // Only an export declared to take the handle alone may be called with
+    // it; one that takes more words would read what was never passed.
     if (!f || f->argCount != 1 || f->argTypes[0] == VAL_NULL) return kBindErrorArgumentCount;
     address = f->address;
   }

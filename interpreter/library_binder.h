@@ -82,9 +82,9 @@ int CallModuleExport(const char* module, const char* member, uint32_t& result);
 
 // ERASE of an OBJECT: the export MODULE_member (MODULE_Remove for a null
 // member) called with the handle as its one argument. Returns a message
-// number: 0 also when nothing is called (unknown module, handle 0); 122
-// when the export is not declared with exactly one parameter, so that an
-// export taking more words never runs on one.
+// number: 0 also when nothing is called (unknown module, handle 0, no such
+// export); 122 when the export is not declared with exactly one parameter,
+// so that an export taking more words never runs on one.
 uint32_t RemoveModuleObject(const char* module, uint32_t handle, const char* member);
 
 // Frees every function record and module record and releases every library.

@@ -189,6 +189,9 @@ TEST(Binder, ObjectsAreMadeCalledAndErased) {
   EXPECT_EQ(Var(in, "X")->object.handle, 5u);
   EXPECT_EQ(RunText(in, "ERASE X"), 122u);
   EXPECT_EQ(Eval(in, "PROBEX!PROBEX_Removed(0)"), "LONG:0");
+  // A library without the export: nothing to call, the object goes.
+  EXPECT_EQ(RunText(in, "DEF SAMPLE\nSET S=SAMPLE.Add(1,2)\nERASE S"), 0u);
+  EXPECT_EQ(Var(in, "S")->type, VAL_NULL);
 
   // Handle 0: member calls are 153, ERASE calls nothing.
   EXPECT_EQ(RunText(in, "SET Z=PROBE.New(0)"), 0u);
