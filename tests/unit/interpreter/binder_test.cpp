@@ -40,7 +40,13 @@ unsigned RunText(Interpreter& in, const char* text) {
   return in.GetError();
 }
 
-VARIABLE* Var(Interpreter& in, const char* name) { return in.Variables().Find(name); }
+// A script variable; a missing one fails the test (and reads as NULL).
+VARIABLE* Var(Interpreter& in, const char* name) {
+  if (VARIABLE* v = in.Variables().Find(name)) return v;
+  ADD_FAILURE() << name << " missing";
+  static VARIABLE missing;
+  return &missing.TYPE(VAL_NULL);
+}
 
 TEST(Binder, DefLoadsEachSpellingOnceAndRefusesWhatItCannotBind) {
   Interpreter in;
