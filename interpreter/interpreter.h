@@ -231,7 +231,8 @@ class Interpreter : public ExpressionEvaluator {
   // ERASE obj (member null: MODULE_Remove) and ERASE obj.member
   // (MODULE_member), called with the OBJECT's non-zero handle; on success
   // the statement makes obj NULL afterwards. The binder calls only an
-  // export declared with the handle as its one parameter, else 122.
+  // export declared with the handle as its one parameter (another is 122,
+  // nothing called); a module without the export has nothing to call.
   virtual int EraseObject(const VARIABLE& object, const char* member);
   // Empties a DISPATCH value (its reference released) and makes it NULL.
   // Default: VARIABLE::Clear; the bridge also counts one COM user less.
