@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "expression_evaluator.h"
 #include "label_table.h"
@@ -105,12 +106,24 @@ class Interpreter : public ExpressionEvaluator {
   // WRITE items / WRITE TO|ADD CLIPBOARD|FILE|DOSFILE, on the window HWND.
   int ExecWrite();
   int ExecGosub();
+  // DEF MODULE (binds the library) or DEF MODULE!EXPORT(...) (one
+  // declaration).
+  int ExecDef();
   // GOSUB and ON ... GOSUB: arguments at the current position, then the
   // label at position. 1 on success, 0 with the error field set.
   int CallSubroutine(const char* label);
   // 1 when it returned (the position is then the return position), 0 when
   // there was no frame or the FUNC value failed (error field set).
   int ExecReturn();
+
+  // Extension calls. CallExtension calls the export that path
+  // (MODULE!EXPORT) names with the top count values as its arguments (the
+  // first deepest): they are popped in every case, and on success the
+  // result is pushed. 0, or 1 with the error field set.
+  int CallExtension(const char* path, int count);
+  // The path MODULE!MODULE_member of an OBJECT's member: 0, or 1 with 153
+  // for a handle of 0. The caller pushes the handle as the first argument.
+  int CallObjectMember(const VARIABLE& object, const char* member, std::string& path);
 
   uint16_t LoopDepth() const { return loopDepth_; }
   uint16_t IfDepth() const { return ifDepth_; }
@@ -177,6 +190,11 @@ class Interpreter : public ExpressionEvaluator {
   // interpreter's. (No arrays in subroutine frames.)
   int PushElement(const char* name, const char*& p);
   int MemberOperand(const char* object, const char* member, const char*& p);
+  // A library call at p (behind '('): the arguments, the call and ')'. With
+  // an object its handle goes first. The result is pushed.
+  int LibraryCallOperand(const char* path, const VARIABLE* object, const char*& p);
+  // obj.member(args) on an OBJECT: MODULE!MODULE_member, the handle first.
+  int ObjectMemberOperand(const VARIABLE& object, const char* member, const char*& p);
   // Stores into one scalar: the value's own type wins.
   int StoreScalar(VARIABLE* target, const VARIABLE& value);
   // As StoreScalar for a value just popped, whose text may be taken over.
@@ -229,7 +247,8 @@ class Interpreter : public ExpressionEvaluator {
   // name as written) and SET v = obj.member(...) with obj an OBJECT (module
   // null). position is behind '(' and is to be left behind ')'; target is
   // NULL on entry and becomes an OBJECT whose handle is the export's result
-  // when that is a non-zero LONG, else 0. Default: 120 (no library bound).
+  // when that is a non-zero LONG, else 0. The binder loads the module when
+  // needed.
   virtual int SetFromLibrary(VARIABLE& target, const char* module, const VARIABLE* object,
                              const char* member, const char*& position);
   // SET v = obj.member... with obj a DISPATCH: position is at obj; the chain
@@ -237,9 +256,11 @@ class Interpreter : public ExpressionEvaluator {
   // result (converted into it); a DISPATCH result counts one more COM user.
   virtual int SetFromMember(VARIABLE& target, const char*& position);
   // ERASE obj (member null: MODULE_Remove) and ERASE obj.member
-  // (MODULE_member), called with the OBJECT's non-zero handle; the statement
-  // makes obj NULL afterwards. Default: nothing (no library bound).
-  virtual void EraseObject(const VARIABLE& object, const char* member);
+  // (MODULE_member), called with the OBJECT's non-zero handle; on success
+  // the statement makes obj NULL afterwards. The binder calls only an
+  // export declared with the handle as its one parameter (another is 122,
+  // nothing called); a module without the export has nothing to call.
+  virtual int EraseObject(const VARIABLE& object, const char* member);
   // Empties a DISPATCH value (its reference released) and makes it NULL;
   // a value that held an interface counts one COM user less.
   virtual void ReleaseDispatchValue(VARIABLE& value);

@@ -58,7 +58,7 @@ int Interpreter::EvaluateOperand(const char*& p) {
   if (*p != '(') return PushScalar(name);
 
   ++p;
-  if (std::strchr(name, '!')) return Fail(kEvalErrorLibraryName);  // no library is bound yet
+  if (std::strchr(name, '!')) return LibraryCallOperand(name, nullptr, p);
   if (SameTextNoCase(name, "VARPTR")) return ParseReference(p) ? 1 : CloseCall(p);
   const char* arguments = p;
   int ran = CallBuiltin(name, p);
@@ -93,9 +93,7 @@ int Interpreter::MemberOperand(const char* object, const char* member, const cha
   VARIABLE* v = variables_->Find(object);
   if (!v) return Fail(kEvalErrorNotFound);
   if (v->type == VAL_DISPATCH) return DispatchOperand(*v, member, p);
-  // Library members need the extension-library binder; until it is built
-  // such values cannot be made, and the access is refused.
-  if (v->type == VAL_OBJECT) return Fail(kEvalErrorLibraryName);
+  if (v->type == VAL_OBJECT) return ObjectMemberOperand(*v, member, p);
   return Fail(kEvalErrorNoObject);
 }
 

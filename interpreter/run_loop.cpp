@@ -222,15 +222,9 @@ Interpreter::StatementEnd Interpreter::ExecKeyword(int keyword, bool& trace,
       ExecEndif();
       return kNoSkip;
     case kWrite: ExecWrite(); break;
-    case kDef:
-    default: {
-      // Statements whose executors come with the library binder reach the
-      // host first.
-      char word[kWordLength + 1];
-      std::strcpy(word, KeywordAt(kKeywords, keyword));
-      if (ExecUnknownStatement(word) == 0) Fail(kRunErrorUnknownWord);
+    case kDef: ExecDef(); break;
+    default:  // every keyword has its executor above
       break;
-    }
   }
   return kSkipRest;
 }

@@ -112,13 +112,13 @@ int Interpreter::ExecErase() {
       *dot = 0;
       VARIABLE* v = variables_->Find(item);
       if (v && v->type == VAL_OBJECT) {
-        if (v->object.handle) EraseObject(*v, dot + 1);
+        if (uint32_t e = v->object.handle ? EraseObject(*v, dot + 1) : 0) return Fail(e);
         MakeNull(*v);
       }
     } else {
       VARIABLE* v = variables_->Find(item);
       if (v && v->type == VAL_OBJECT) {
-        if (v->object.handle) EraseObject(*v, nullptr);
+        if (uint32_t e = v->object.handle ? EraseObject(*v, nullptr) : 0) return Fail(e);
         MakeNull(*v);
       } else if (v && v->type == VAL_DISPATCH) {
         ReleaseDispatchValue(*v);
@@ -136,12 +136,3 @@ int Interpreter::ExecErase() {
   }
 }
 
-// Default hooks of the extension-library binder: without it no library
-// object can be made. The DISPATCH hooks are in interpreter_dispatch.cpp.
-
-int Interpreter::SetFromLibrary(VARIABLE&, const char*, const VARIABLE*, const char*,
-                                const char*&) {
-  return kEvalErrorLibraryName;
-}
-
-void Interpreter::EraseObject(const VARIABLE&, const char*) {}

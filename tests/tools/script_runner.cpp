@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "interpreter.h"
+#include "library_binder.h"
 #include "script_loader.h"
 #include "shared_variables.h"
 #include "wennic.h"
@@ -244,5 +245,6 @@ int main(int argc, char** argv) {
                  std::chrono::duration<double>(took).count());
   GlobalUnlock(text);
   GlobalFree(text);
+  FreeExtensionModules();  // as the frame window does at its end
   return runner.GetError() ? 1 : 0;
 }

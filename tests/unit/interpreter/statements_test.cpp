@@ -71,8 +71,9 @@ struct HookedInterpreter : Interpreter {
     log += std::string("member ") + p + ";";
     return 0;
   }
-  void EraseObject(const VARIABLE& object, const char* member) override {
+  int EraseObject(const VARIABLE& object, const char* member) override {
     log += "erase " + std::to_string(object.object.handle) + " " + (member ? member : "-") + ";";
+    return 0;
   }
 };
 
@@ -182,7 +183,7 @@ TEST(Set, ChecksTheStatementAndRoutesEachSourceToItsHook) {
   EXPECT_EQ(Let(plain, "Y", "1"), 0u);
   EXPECT_EQ(Exec(plain, &Interpreter::ExecSet, "X=Y.Member"), 112u);
   EXPECT_EQ(Exec(plain, &Interpreter::ExecSet, "X=MODULE.Make"), 112u);
-  EXPECT_EQ(Exec(plain, &Interpreter::ExecSet, "X=MODULE!Make()"), 120u);
+  EXPECT_EQ(Exec(plain, &Interpreter::ExecSet, "X=MODULE!Make()"), 141u);  // no such library
 
   HookedInterpreter in;
   CountingDispatch object;
