@@ -4,6 +4,7 @@
 
 #include "host_globals.h"
 #include "host_resources.h"
+#include "library_binder.h"
 #include "script_window.h"
 #include "window_interpreter.h"
 #include "window_placement.h"
@@ -94,6 +95,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       if (ScriptWindowCount == 0) DestroyWindow(window);
       return 0;
     case WM_DESTROY:
+      FreeExtensionModules();
       if (!(LastScriptOptions & kRunHide)) SaveWindowPlacement(window, kMainSection);
       PostQuitMessage(0);
       return 0;

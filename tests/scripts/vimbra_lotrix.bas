@@ -1,0 +1,18 @@
+' show: C S F G M D W N V
+' the array and date libraries bound with DEF: keyed arrays, dates
+DEF VIMBRA
+DEF LOTRIX
+A = VIMBRA!VIMBRA_Dim(0)
+VIMBRA!VIMBRA_Add(A, "apple", 3)
+X = VIMBRA!VIMBRA_Add(A, "pear", 5)
+X = VIMBRA!VIMBRA_Add(A, "plum", 4)
+C = VIMBRA!VIMBRA_Count(A)
+S = VIMBRA!VIMBRA_Sum(A)
+F = VIMBRA!VIMBRA_Seek(A, "pear")
+G = VIMBRA!VIMBRA_Find(A, "plum")
+M = VIMBRA!VIMBRA_Max(A)
+VIMBRA!VIMBRA_Erase(A)
+D = LOTRIX!DATEADD("DAY", 30, 20261208)
+W = LOTRIX!DAYOFWEEK(20261208)
+N = LOTRIX!DATEDIFF("DAY", 20260101, 20261208)
+V = LOTRIX!VALIDDATE(20260230)
