@@ -140,15 +140,6 @@ TEST(Menus, CompiledTemplatesOfBothKinds) {
   GlobalFree(block);
 }
 
-void DialogItem(Bytes& t, unsigned id, uint32_t style, const Bytes& cls, const char* text, const Bytes& data) {
-  for (unsigned v : {4u, 4 + id % 50, 40u, 12u, id}) PutWord(t, v);
-  PutDword(t, style | WS_CHILD | WS_VISIBLE);
-  t.insert(t.end(), cls.begin(), cls.end());
-  PutText(t, text);
-  PutByte(t, static_cast<unsigned>(data.size()));
-  t.insert(t.end(), data.begin(), data.end());
-}
-
 std::string Text(HWND dialog, int id, bool className) {
   char text[64] = "";
   if (className)
