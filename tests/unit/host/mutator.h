@@ -1,7 +1,12 @@
 // Reproducible damage to good files: random bytes, length-like fields set
 // to boundary values, files cut short and bytes dropped from the middle.
+// Damaged data are read from a Guarded copy, whose last byte is followed
+// by a page that cannot be read, so that any overread faults at once.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
+#include <cstring>
 
 #include "builders.h"
 
@@ -40,4 +45,26 @@ class Mutator {
 
  private:
   uint32_t state_;
+};
+
+class Guarded {
+ public:
+  explicit Guarded(const Bytes& bytes) : size_(bytes.size()) {
+    const size_t page = 4096, span = (size_ + page - 1) / page * page;
+    base_ = static_cast<unsigned char*>(VirtualAlloc(nullptr, span + page, MEM_COMMIT, PAGE_READWRITE));
+    DWORD old;
+    VirtualProtect(base_ + span, page, PAGE_NOACCESS, &old);
+    data_ = base_ + span - size_;
+    if (size_) std::memcpy(data_, bytes.data(), size_);
+  }
+  ~Guarded() { VirtualFree(base_, 0, MEM_RELEASE); }
+  Guarded(const Guarded&) = delete;
+  Guarded& operator=(const Guarded&) = delete;
+  const unsigned char* data() const { return data_; }
+  size_t size() const { return size_; }
+
+ private:
+  size_t size_;
+  unsigned char* base_;
+  unsigned char* data_;
 };

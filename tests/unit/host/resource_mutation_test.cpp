@@ -35,9 +35,10 @@ class Readers {
     DeleteDC(dc_);
   }
 
-  // Each found span is copied into a block of its own size, so a converter
-  // reading past it meets the end of the block rather than the next entry.
-  int Exercise(const Bytes& file, int layout) {
+  // The file and each found span are read from guarded copies; the block
+  // readers get a global copy of the span as well.
+  int Exercise(const Bytes& bytes, int layout) {
+    const Guarded file(bytes);
     int found = 0;
     for (const Query& q : kQueries) {
       ResourceSpan span{};
@@ -49,9 +50,11 @@ class Readers {
       EXPECT_LE(span.size, file.size() - span.offset);
       if (span.offset > file.size() || span.size > file.size() - span.offset) continue;
       ++found;
-      HGLOBAL block = CopyToGlobal(file.data() + span.offset, span.size);
+      const Bytes data(bytes.begin() + span.offset, bytes.begin() + span.offset + span.size);
+      Use(Guarded(data), q.type, layout);
+      HGLOBAL block = CopyToGlobal(data.data(), data.size());
       if (block) {
-        Use(block, q.type, layout);
+        UseBlock(block, q.type, layout);
         GlobalFree(block);
       }
     }
@@ -59,14 +62,45 @@ class Readers {
   }
 
  private:
-  void Use(HGLOBAL block, WORD type, int layout) {
+  void Use(const Guarded& data, WORD type, int layout) {
     switch (type) {
       case kResourceMenu: {
-        HMENU menu = layout == kResourceLayout16 ? LoadMenu16(block) : LoadMenu32(block);
+        HMENU menu = layout == kResourceLayout16 ? LoadMenu16Data(data.data(), data.size())
+                                                 : LoadMenu32Data(data.data(), data.size());
         if (menu) {
           FindWindowMenu(menu);
           DestroyMenu(menu);
         }
+        break;
+      }
+      case kResourceAccelerators: {
+        HACCEL table = CreateAcceleratorsData(data.data(), data.size(), layout);
+        if (table) DestroyAcceleratorTable(table);
+        break;
+      }
+      case kResourceDialog:
+        if (layout == kResourceLayout16) {
+          HGLOBAL converted = ConvertDialog16Data(data.data(), data.size());
+          if (converted) GlobalFree(converted);
+        }
+        break;
+      case kResourceBitmap: {
+        DibLayout dib;
+        if (DibFits(data.data(), data.size(), &dib)) {
+          EXPECT_LE(dib.bitsOffset + dib.bitsSize, data.size());
+        }
+        break;
+      }
+    }
+  }
+
+  // The same through the entry points that take a block; the bitmap is
+  // drawn from one.
+  void UseBlock(HGLOBAL block, WORD type, int layout) {
+    switch (type) {
+      case kResourceMenu: {
+        HMENU menu = layout == kResourceLayout16 ? LoadMenu16(block) : LoadMenu32(block);
+        if (menu) DestroyMenu(menu);
         break;
       }
       case kResourceAccelerators: {
@@ -81,12 +115,6 @@ class Readers {
         }
         break;
       case kResourceBitmap: {
-        const void* p = GlobalLock(block);
-        DibLayout dib;
-        if (DibFits(p, GlobalSize(block), &dib)) {
-          EXPECT_LE(dib.bitsOffset + dib.bitsSize, GlobalSize(block));
-        }
-        GlobalUnlock(block);
         BITMAPINFOHEADER header;
         GetDibInfo(block, &header);
         DrawDib(block, dc_, 0, 0, 0, 0);

@@ -137,6 +137,14 @@ TEST(Menus, CompiledTemplatesOfBothKinds) {
   EXPECT_EQ(301u, GetMenuItemID(GetSubMenu(menu, 0), 0));
   EXPECT_EQ(nullptr, FindWindowMenu(menu));
   DestroyMenu(menu);
+  // Data off a 4-byte boundary read the same as from the block.
+  Bytes shifted(2, 0);
+  const Bytes extra = BlockBytes(block);
+  shifted.insert(shifted.end(), extra.begin(), extra.end());
+  menu = LoadMenu32Data(shifted.data() + 2, extra.size());
+  ASSERT_NE(nullptr, menu);
+  EXPECT_EQ(301u, GetMenuItemID(GetSubMenu(menu, 0), 0));
+  DestroyMenu(menu);
   GlobalFree(block);
 }
 
