@@ -243,8 +243,8 @@ class Canvas {
 // Loads a file; a block must hold what its header says and is drawn both
 // at its own size and stretched. Returns DrawDib's answer, -1 when refused.
 int LoadAndDraw(const Bytes& bytes, HDC dc, unsigned short* error) {
-  const Guarded file(bytes);
-  HGLOBAL block = LoadDibFromBytes(file.data(), file.size(), error);
+  static Guarded copy;
+  HGLOBAL block = LoadDibFromBytes(copy.Put(bytes), bytes.size(), error);
   if (!block) {
     EXPECT_TRUE(*error == 11 || *error == 30 || *error == 115) << *error;
     return -1;

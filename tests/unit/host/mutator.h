@@ -47,24 +47,28 @@ class Mutator {
   uint32_t state_;
 };
 
+// One region reused for copy after copy, as mapping pages costs much under
+// emulation; data larger than the region are refused by Put.
 class Guarded {
  public:
-  explicit Guarded(const Bytes& bytes) : size_(bytes.size()) {
-    const size_t page = 4096, span = (size_ + page - 1) / page * page;
-    base_ = static_cast<unsigned char*>(VirtualAlloc(nullptr, span + page, MEM_COMMIT, PAGE_READWRITE));
+  explicit Guarded(size_t capacity = 64 * 1024) : span_((capacity + kPage - 1) / kPage * kPage) {
+    base_ = static_cast<unsigned char*>(VirtualAlloc(nullptr, span_ + kPage, MEM_COMMIT, PAGE_READWRITE));
     DWORD old;
-    VirtualProtect(base_ + span, page, PAGE_NOACCESS, &old);
-    data_ = base_ + span - size_;
-    if (size_) std::memcpy(data_, bytes.data(), size_);
+    VirtualProtect(base_ + span_, kPage, PAGE_NOACCESS, &old);
   }
   ~Guarded() { VirtualFree(base_, 0, MEM_RELEASE); }
   Guarded(const Guarded&) = delete;
   Guarded& operator=(const Guarded&) = delete;
-  const unsigned char* data() const { return data_; }
-  size_t size() const { return size_; }
+  // Copies bytes so that their last one is followed by the guard page.
+  const unsigned char* Put(const Bytes& bytes) {
+    if (bytes.size() > span_) return nullptr;
+    unsigned char* data = base_ + span_ - bytes.size();
+    if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
+    return data;
+  }
 
  private:
-  size_t size_;
+  static const size_t kPage = 4096;
+  size_t span_;
   unsigned char* base_;
-  unsigned char* data_;
 };

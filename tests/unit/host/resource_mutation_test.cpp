@@ -35,23 +35,26 @@ class Readers {
     DeleteDC(dc_);
   }
 
-  // The file and each found span are read from guarded copies; the block
-  // readers get a global copy of the span as well.
-  int Exercise(const Bytes& bytes, int layout) {
-    const Guarded file(bytes);
+  // The file and each found span are read from guarded copies, or the span
+  // from a global block by the entry points that take one; a bitmap is
+  // checked in place and drawn from a block either way.
+  int Exercise(const Bytes& bytes, int layout, bool viaBlock) {
+    const unsigned char* file = fileCopy_.Put(bytes);
+    const size_t size = bytes.size();
     int found = 0;
     for (const Query& q : kQueries) {
       ResourceSpan span{};
       const ResourceScan scan = layout == kResourceLayout16
-                                    ? FindResource16(file.data(), file.size(), q.type, q.name, &span)
-                                    : FindResource32(file.data(), file.size(), q.type, q.name, &span);
+                                    ? FindResource16(file, size, q.type, q.name, &span)
+                                    : FindResource32(file, size, q.type, q.name, &span);
       if (scan != ResourceScan::Found) continue;
-      EXPECT_LE(span.offset, file.size());
-      EXPECT_LE(span.size, file.size() - span.offset);
-      if (span.offset > file.size() || span.size > file.size() - span.offset) continue;
+      EXPECT_LE(span.offset, size);
+      EXPECT_LE(span.size, size - span.offset);
+      if (span.offset > size || span.size > size - span.offset) continue;
       ++found;
       const Bytes data(bytes.begin() + span.offset, bytes.begin() + span.offset + span.size);
-      Use(Guarded(data), q.type, layout);
+      if (!viaBlock || q.type == kResourceBitmap) Use(spanCopy_.Put(data), data.size(), q.type, layout);
+      if (!viaBlock && q.type != kResourceBitmap) continue;
       HGLOBAL block = CopyToGlobal(data.data(), data.size());
       if (block) {
         UseBlock(block, q.type, layout);
@@ -62,11 +65,11 @@ class Readers {
   }
 
  private:
-  void Use(const Guarded& data, WORD type, int layout) {
+  void Use(const unsigned char* data, size_t size, WORD type, int layout) {
     switch (type) {
       case kResourceMenu: {
-        HMENU menu = layout == kResourceLayout16 ? LoadMenu16Data(data.data(), data.size())
-                                                 : LoadMenu32Data(data.data(), data.size());
+        HMENU menu = layout == kResourceLayout16 ? LoadMenu16Data(data, size)
+                                                 : LoadMenu32Data(data, size);
         if (menu) {
           FindWindowMenu(menu);
           DestroyMenu(menu);
@@ -74,28 +77,26 @@ class Readers {
         break;
       }
       case kResourceAccelerators: {
-        HACCEL table = CreateAcceleratorsData(data.data(), data.size(), layout);
+        HACCEL table = CreateAcceleratorsData(data, size, layout);
         if (table) DestroyAcceleratorTable(table);
         break;
       }
       case kResourceDialog:
         if (layout == kResourceLayout16) {
-          HGLOBAL converted = ConvertDialog16Data(data.data(), data.size());
+          HGLOBAL converted = ConvertDialog16Data(data, size);
           if (converted) GlobalFree(converted);
         }
         break;
       case kResourceBitmap: {
         DibLayout dib;
-        if (DibFits(data.data(), data.size(), &dib)) {
-          EXPECT_LE(dib.bitsOffset + dib.bitsSize, data.size());
+        if (DibFits(data, size, &dib)) {
+          EXPECT_LE(dib.bitsOffset + dib.bitsSize, size);
         }
         break;
       }
     }
   }
 
-  // The same through the entry points that take a block; the bitmap is
-  // drawn from one.
   void UseBlock(HGLOBAL block, WORD type, int layout) {
     switch (type) {
       case kResourceMenu: {
@@ -123,6 +124,7 @@ class Readers {
     }
   }
 
+  Guarded fileCopy_, spanCopy_;
   HDC dc_;
   HBITMAP canvas_;
   HGDIOBJ old_;
@@ -169,14 +171,16 @@ TEST(ResourceMutation, ThousandsOfDamagedFilesOfBothLayouts) {
   ASSERT_TRUE(ReadFileBytes(KORVEX_SAMPLE_RES, res32, &error));
   const Bytes res16 = Sample16();
   Readers readers;
-  ASSERT_EQ(6, readers.Exercise(res32, kResourceLayout32));
-  ASSERT_EQ(5, readers.Exercise(res16, kResourceLayout16));
+  for (bool viaBlock : {false, true}) {
+    ASSERT_EQ(6, readers.Exercise(res32, kResourceLayout32, viaBlock));
+    ASSERT_EQ(5, readers.Exercise(res16, kResourceLayout16, viaBlock));
+  }
   Mutator m(0x4B525653u);
   int found32 = 0, found16 = 0;
   const int kRounds = 2000;
   for (int i = 0; i < kRounds; ++i) {
-    found32 += readers.Exercise(m.Mutate(res32), kResourceLayout32);
-    found16 += readers.Exercise(m.Mutate(res16), kResourceLayout16);
+    found32 += readers.Exercise(m.Mutate(res32), kResourceLayout32, i % 2 != 0);
+    found16 += readers.Exercise(m.Mutate(res16), kResourceLayout16, i % 2 != 0);
   }
   // Most damage leaves much of a file readable, so the converters see
   // damaged data rather than nothing.
