@@ -91,10 +91,10 @@ std::vector<Sample> GoodFiles() {
   good.push_back({"pal8rle", MakeBmp(RleSpec(false)), 0});
   BmpSpec core = Indexed(8);
   core.core = true;
-  good.push_back({"pal8os2", MakeBmp(core), 0});
+  good.push_back({"pal8core", MakeBmp(core), 0});
   core = Indexed(1, 3, 2);
   core.core = true;
-  good.push_back({"pal1os2", MakeBmp(core), 0});
+  good.push_back({"pal1core", MakeBmp(core), 0});
   BmpSpec top = Indexed(8);
   top.height = -5;
   good.push_back({"pal8topdown", MakeBmp(top), 0});
@@ -152,7 +152,7 @@ std::vector<Sample> QuestionableFiles() {
   BmpSpec shortCore = Indexed(8);
   shortCore.core = true;
   shortCore.colors = 16;  // a core file with a short palette
-  q.push_back({"pal8os2sp", MakeBmp(shortCore), 0});
+  q.push_back({"pal8coreshortpal", MakeBmp(shortCore), 0});
   for (uint32_t header : {52u, 56u, 64u, 108u, 124u}) {
     Bytes b = MakeBmp(Indexed(8));
     b.insert(b.begin() + 54, header - 40, 0);
@@ -215,7 +215,7 @@ std::vector<Sample> BadFiles() {
   core16.core = true;
   core16.bitCount = 16;
   core16.colors = 0;
-  bad.push_back({"os2rgb16", MakeBmp(core16), 11});
+  bad.push_back({"core16bits", MakeBmp(core16), 11});
   return bad;
 }
 
