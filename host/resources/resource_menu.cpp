@@ -1,5 +1,6 @@
 #include "resource_menu.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -134,6 +135,14 @@ bool MenuTemplate32Fits(const unsigned char* data, size_t size) {
 }
 
 HMENU LoadMenu32Data(const unsigned char* data, size_t size) {
+  // The system aligns extended items by address, the check by offset: data
+  // off a 4-byte boundary are moved onto one so that both read alike.
+  std::vector<DWORD> aligned;
+  if (data && reinterpret_cast<uintptr_t>(data) % sizeof(DWORD) != 0) {
+    aligned.resize((size + sizeof(DWORD) - 1) / sizeof(DWORD));
+    std::memcpy(aligned.data(), data, size);
+    data = reinterpret_cast<const unsigned char*>(aligned.data());
+  }
   if (!MenuTemplate32Fits(data, size)) return 0;
   return LoadMenuIndirectA(data);
 }

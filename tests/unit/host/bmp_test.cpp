@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "bmp_file.h"
 #include "builders.h"
 #include "dib.h"
+#include "file_object.h"
 
 namespace {
 
@@ -145,6 +148,70 @@ TEST(BmpFile, BadFilesGiveTheirErrors) {
     Loaded l(Bytes(good.begin(), good.begin() + cut));
     EXPECT_EQ(nullptr, l.block) << cut;
     EXPECT_NE(0, l.error) << cut;
+  }
+}
+
+// The file-object readers: the header with its colour table leaves the
+// file where the bits begin, the whole file behind them; failures are the
+// object's error.
+struct OpenBmp {
+  std::string path;
+  FileObject file;
+  OpenBmp(const Bytes& bytes, const char* name) : path(TempPath(name)) {
+    WriteBytes(path, bytes);
+    file.Open(path.c_str(), kFileRead);
+  }
+  ~OpenBmp() {
+    file.Close();
+    DeleteFileA(path.c_str());
+  }
+};
+
+TEST(BmpFile, HeaderAndWholeFileFromAFileObject) {
+  BmpSpec s;
+  s.bitCount = 8;
+  s.width = 5;
+  s.height = 3;
+  s.colors = 16;
+  Bytes bytes = MakeBmp(s);
+  const uint32_t bitsAt = 14 + 40 + 16 * 4 + 6;  // bits further on than the table ends
+  bytes.insert(bytes.begin() + bitsAt - 6, 6, 0xEE);
+  SetDword(bytes, 10, bitsAt);
+  const Loaded expected(bytes);
+  ASSERT_NE(nullptr, expected.block);
+  {
+    OpenBmp f(bytes, "korvex_dib.bmp");
+    HGLOBAL header = ReadDibHeader(f.file);
+    ASSERT_NE(nullptr, header);
+    EXPECT_EQ(0, f.file.GetError());
+    const Bytes got = BlockBytes(header);
+    GlobalFree(header);
+    ASSERT_EQ(40u + 16 * 4, got.size());
+    EXPECT_TRUE(std::equal(got.begin(), got.end(), expected.bytes.begin()));
+    EXPECT_EQ(bitsAt, f.file.Position());
+    Bytes bits(Stride(5, 8) * 3);
+    ASSERT_EQ(bits.size(), f.file.Read(bits.data(), static_cast<uint32_t>(bits.size()), 1));
+    EXPECT_TRUE(std::equal(bits.begin(), bits.end(), expected.bytes.begin() + got.size()));
+  }
+  {
+    OpenBmp f(bytes, "korvex_dib.bmp");
+    f.file.Seek(20);  // read from the start whatever the position
+    HGLOBAL whole = LoadDibFile(f.file);
+    ASSERT_NE(nullptr, whole);
+    EXPECT_EQ(expected.bytes, BlockBytes(whole));
+    GlobalFree(whole);
+    EXPECT_EQ(bytes.size(), f.file.Position());
+  }
+  Bytes notBmp = bytes;
+  notBmp[0] = 'P';
+  for (bool headerOnly : {false, true}) {
+    OpenBmp f(notBmp, "korvex_dib.bmp");
+    EXPECT_EQ(nullptr, headerOnly ? ReadDibHeader(f.file) : LoadDibFile(f.file));
+    EXPECT_EQ(11, f.file.GetError());
+    EXPECT_EQ(0u, f.file.Position());
+    OpenBmp cut(Bytes(bytes.begin(), bytes.begin() + 30), "korvex_dib_cut.bmp");
+    EXPECT_EQ(nullptr, headerOnly ? ReadDibHeader(cut.file) : LoadDibFile(cut.file));
+    EXPECT_EQ(30, cut.file.GetError());
   }
 }
 

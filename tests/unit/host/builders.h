@@ -53,6 +53,17 @@ inline void MenuItem(Bytes& m, unsigned flags, unsigned id, const std::string& t
   PutText(m, text);
 }
 
+// 16-bit dialog items: position, size, id, style, class (a byte code or a
+// name), text, then the creation data behind their length byte.
+inline void DialogItem(Bytes& t, unsigned id, uint32_t style, const Bytes& cls, const char* text, const Bytes& data) {
+  for (unsigned v : {4u, 4 + id % 50, 40u, 12u, id}) PutWord(t, v);
+  PutDword(t, style | WS_CHILD | WS_VISIBLE);
+  t.insert(t.end(), cls.begin(), cls.end());
+  PutText(t, text);
+  PutByte(t, static_cast<unsigned>(data.size()));
+  t.insert(t.end(), data.begin(), data.end());
+}
+
 // A BMP file whose bits are bytes (i + row) mod 256; colour entry i is
 // blue i, green 255 - i, red 3i.
 struct BmpSpec {
@@ -61,6 +72,7 @@ struct BmpSpec {
   bool core = false;
   uint32_t compression = 0, colors = 0, sizeImage = 0;
   Bytes extra;  // between header and colour table (BI_BITFIELDS masks)
+  Bytes bits;   // when not empty, stands for the generated rows (RLE data)
 };
 inline Bytes MakeBmp(const BmpSpec& s) {
   const uint32_t headerSize = s.core ? 12 : 40, entry = s.core ? 3 : 4;
@@ -84,6 +96,10 @@ inline Bytes MakeBmp(const BmpSpec& s) {
   for (uint32_t i = 0; i < s.colors; ++i) {
     for (unsigned v : {i, 255 - i, i * 3}) PutByte(b, v);
     if (!s.core) PutByte(b, 0);
+  }
+  if (!s.bits.empty()) {
+    b.insert(b.end(), s.bits.begin(), s.bits.end());
+    return b;
   }
   for (int r = 0; r < (s.height < 0 ? -s.height : s.height); ++r)
     for (uint32_t i = 0; i < stride; ++i) PutByte(b, i + r);

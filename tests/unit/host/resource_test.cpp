@@ -137,16 +137,15 @@ TEST(Menus, CompiledTemplatesOfBothKinds) {
   EXPECT_EQ(301u, GetMenuItemID(GetSubMenu(menu, 0), 0));
   EXPECT_EQ(nullptr, FindWindowMenu(menu));
   DestroyMenu(menu);
+  // Data off a 4-byte boundary read the same as from the block.
+  Bytes shifted(2, 0);
+  const Bytes extra = BlockBytes(block);
+  shifted.insert(shifted.end(), extra.begin(), extra.end());
+  menu = LoadMenu32Data(shifted.data() + 2, extra.size());
+  ASSERT_NE(nullptr, menu);
+  EXPECT_EQ(301u, GetMenuItemID(GetSubMenu(menu, 0), 0));
+  DestroyMenu(menu);
   GlobalFree(block);
-}
-
-void DialogItem(Bytes& t, unsigned id, uint32_t style, const Bytes& cls, const char* text, const Bytes& data) {
-  for (unsigned v : {4u, 4 + id % 50, 40u, 12u, id}) PutWord(t, v);
-  PutDword(t, style | WS_CHILD | WS_VISIBLE);
-  t.insert(t.end(), cls.begin(), cls.end());
-  PutText(t, text);
-  PutByte(t, static_cast<unsigned>(data.size()));
-  t.insert(t.end(), data.begin(), data.end());
 }
 
 std::string Text(HWND dialog, int id, bool className) {
