@@ -1,3 +1,4 @@
+T0 = Timer
 Function Add(a, b)
   Add = a + b
 End Function
@@ -5,3 +6,4 @@ S = 0
 For I = 1 To 50000
   S = Add(S, I)
 Next
+WScript.Echo Timer - T0
