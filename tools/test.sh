@@ -8,4 +8,5 @@ source "$root/tools/wine-env.sh"
 trap korvex_wine_down EXIT
 korvex_wine_up
 cd "$root/build"
-ctest --output-on-failure -j"$(nproc)" "$@"
+# A crashed test waits for a debugger that cannot attach here: bound it.
+ctest --output-on-failure --timeout 300 -j"$(nproc)" "$@"

@@ -73,6 +73,10 @@ TEST(ScriptMutation, DamagedScriptsEndWithoutCrashOrHang) {
   for (int round = 0; round < 3000; ++round) {
     const std::string& source = texts[round % texts.size()];
     std::string mutant = Mutate(source, random);
+    if (getenv("KORVEX_MUTANT_TRACE")) {
+      fprintf(stderr, "round %d\n%s\n----\n", round, mutant.c_str());
+      fflush(stderr);
+    }
     {
       std::ofstream out(path, std::ios::binary | std::ios::trunc);
       out << mutant;

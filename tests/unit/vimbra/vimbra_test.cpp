@@ -240,4 +240,19 @@ TEST(Vimbra, HandleZeroGivesEmptyResults) {
   Erase(array);
 }
 
+TEST(Vimbra, ErasedOrUnknownHandlesAreNeverTouched) {
+  // A script that erases an array twice, or keeps using it, must not bring
+  // down the process: such handles act like 0.
+  uint32_t array = LongArray({5, 6});
+  Erase(array);
+  Erase(array);
+  EXPECT_EQ(0, Count(array));
+  EXPECT_EQ(-1, Add(array, Long(1), Long(1)));
+  EXPECT_EQ(0u, Get(array, 0));
+  EXPECT_EQ(0, Count(12345));
+  uint32_t live = LongArray({7});
+  EXPECT_EQ(1, Count(live));
+  Erase(live);
+}
+
 }  // namespace
