@@ -68,7 +68,7 @@ TEST(ScriptMutation, DamagedScriptsEndWithoutCrashOrHang) {
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
   std::string path = std::string(dir) + "korvex_mutant.bas";
-  std::mt19937 random(20261208);
+  std::mt19937 random(getenv("KORVEX_MUTANT_SEED") ? atoi(getenv("KORVEX_MUTANT_SEED")) : 20261208);
   int loaded = 0, failed = 0;
   for (int round = 0; round < 3000; ++round) {
     const std::string& source = texts[round % texts.size()];
