@@ -65,9 +65,17 @@ std::string Mutate(const std::string& text, std::mt19937& random) {
 TEST(ScriptMutation, DamagedScriptsEndWithoutCrashOrHang) {
   std::vector<std::string> texts = ScriptTexts();
   ASSERT_GE(texts.size(), 3u);
+  // The scripts make files and folders (some in the temporary folder) that
+  // the script tests running alongside use too: the damaged copies work in
+  // a folder of their own.
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
-  std::string path = std::string(dir) + "korvex_mutant.bas";
+  std::string own = std::string(dir) + "korvex_mutants_" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(own.c_str(), nullptr);
+  SetEnvironmentVariableA("TEMP", own.c_str());
+  SetEnvironmentVariableA("TMP", own.c_str());
+  SetCurrentDirectoryA(own.c_str());
+  std::string path = own + "\\korvex_mutant.bas";
   std::mt19937 random(getenv("KORVEX_MUTANT_SEED") ? atoi(getenv("KORVEX_MUTANT_SEED")) : 20261208);
   int loaded = 0, failed = 0;
   for (int round = 0; round < 3000; ++round) {
@@ -105,6 +113,8 @@ TEST(ScriptMutation, DamagedScriptsEndWithoutCrashOrHang) {
     GlobalFree(block);
   }
   DeleteFileA(path.c_str());
+  SetCurrentDirectoryA(dir);
+  RemoveDirectoryA(own.c_str());  // when the scripts left nothing behind
   EXPECT_GT(loaded, 1000);
   EXPECT_GT(failed, 100);
 }
