@@ -290,4 +290,26 @@ TEST_F(Events, HandlersFoundByTheLowBitsSetTheirVariablesAndStopWithTheWindow) {
   owner->RunFlags() &= static_cast<uint16_t>(~kRunStop);
 }
 
+TEST_F(Events, HandlerThatBreaksClosesItsWindowAndADestroyedWindowRunsNothing) {
+  StartEvents("REM WINDOW\r\nCOMMAND 1014, \"BREAK\"\r\nREADY = 1\r\nEND 1\r\n");
+  Dispatch(1014, 0);
+  EXPECT_FALSE(IsWindow(window)) << "the stop of a handler ends a WINDOW script";
+  EXPECT_TRUE(WaitForFrameEnd(2000));
+
+  // Destroyed while a handler is in flight: the handler keeps the tables
+  // until it lets go, and no event reaches the window any more.
+  SetUp();
+  StartEvents("REM WINDOW\r\nCOMMAND 1014, \"N = 1\"\r\nREADY = 1\r\nEND 1\r\n");
+  HoldInterpreter(owner);
+  ++owner->RunningHandlers();
+  SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+  ASSERT_FALSE(IsWindow(window));
+  EXPECT_EQ(1, Long("READY"));
+  EXPECT_TRUE(owner->RunFlags() & kRunStop);
+  EXPECT_EQ(0, DispatchEvent(window, 1014, 0, nullptr));
+  --owner->RunningHandlers();
+  ReleaseInterpreter(owner);
+  EXPECT_TRUE(WaitForFrameEnd(2000));
+}
+
 }  // namespace
