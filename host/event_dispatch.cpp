@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <exception>
+#include <string>
 
 #include "host_globals.h"
 #include "script_run.h"
@@ -134,8 +135,16 @@ int DispatchEvent(HWND window, uint32_t code, LPARAM parameter, LRESULT* result)
     if (result) *result = answer;
     return 1;
   }
-  const char* position = owner->Labels().FindBinding(code & 0xFFFF);
+  bool ownsText = false;
+  const char* position = owner->Labels().FindBinding(code & 0xFFFF, &ownsText);
   if (!position) return 0;
+  // A command text belongs to its binding, which the handler may remove or
+  // replace while it runs: it runs from a copy.
+  std::string command;
+  if (ownsText) {
+    command = position;
+    position = command.c_str();
+  }
   SetEventVariables(*owner, code, parameter);
 
   HoldInterpreter(owner);

@@ -261,7 +261,9 @@ TEST_F(Events, RequestsAreAnsweredWithoutHandlersAndNullPointersRefused) {
 TEST_F(Events, HandlersFoundByTheLowBitsSetTheirVariablesAndStopWithTheWindow) {
   StartEvents(
       "REM WINDOW\r\nN = 0\r\nPARAM = 77\r\nEVENT 40100, MENU\r\nEVENT 1006, PAINT\r\n"
-      "EVENT 1009, CLICK\r\nCOMMAND 1014, \"N = N + 1\"\r\nREADY = 1\r\nEND 1\r\n"
+      "EVENT 1009, CLICK\r\nCOMMAND 1014, \"N = N + 1\"\r\n"
+      "COMMAND 1016, \"EVENT 1016\" & CHR(10) & \"Z = 1\"\r\n"
+      "READY = 1\r\nEND 1\r\n"
       "MENU:\r\nM = PARAM\r\nEND 3\r\nPAINT:\r\nH = HDC\r\nEND\r\n"
       "CLICK:\r\nX = XPOS\r\nY = YPOS\r\nEND\r\n");
   // An accelerator's command (high word 1) finds the binding of its id.
@@ -277,6 +279,10 @@ TEST_F(Events, HandlersFoundByTheLowBitsSetTheirVariablesAndStopWithTheWindow) {
   Dispatch(1014, 0);
   Dispatch(0x50000 | 1014, 0);
   EXPECT_EQ(2, Long("N"));
+  // A command text that unbinds its own code goes on from its copy.
+  Dispatch(1016, 0);
+  EXPECT_EQ(1, Long("Z"));
+  Dispatch(1016, 0, 0);
   Dispatch(1000, 0, 0);  // nothing bound, nothing attached
   // WM_CLOSE without a 1005 handler: the window stays.
   SendMessageA(window, WM_CLOSE, 0, 0);
