@@ -35,6 +35,7 @@ WindowInterpreter* InterpreterOf(HWND window) {
 DWORD WINAPI ScriptThreadProc(LPVOID parameter) {
   HWND window = static_cast<HWND>(parameter);
   WindowInterpreter* interpreter = InterpreterOf(window);
+  // StartScript took this thread's hold on the interpreter.
   if (interpreter) {
     const char* start = PrepareScript(window, *interpreter);
     if (start) {
@@ -46,6 +47,9 @@ DWORD WINAPI ScriptThreadProc(LPVOID parameter) {
       SendMessageA(window, WM_NULL, 0, 0);
       while (interpreter->RunningHandlersNow() > 0) Sleep(kHandlerPollMilliseconds);
     }
+    // Let go before the window goes, so that the window's end (on the GUI
+    // thread) is the one that deletes it.
+    ReleaseInterpreter(interpreter);
   }
   DestroyScriptWindow(window);
   return 0;
@@ -58,9 +62,13 @@ void RunWindowScript(HWND window) {
   const char* start = PrepareScript(window, *interpreter);
   uint32_t result = 0;
   if (start) {
+    HoldInterpreter(interpreter);
     ++interpreter->RunningHandlers();
     result = interpreter->Run(start);
     --interpreter->RunningHandlers();
+    bool destroyed = InterpreterOf(window) != interpreter;
+    ReleaseInterpreter(interpreter);
+    if (destroyed) return;
   }
   if (result == 0) RequestClose(window);
 }
@@ -85,8 +93,18 @@ void OnScriptWindowDestroy(HWND window) {
     CloseHandle(thread);
   }
   if (!interpreter) return;
-  interpreter->Labels().ClearBindings();
   LoadOrSaveWindowSize(window, *interpreter, false);
+  // A body or handler still running sees the stop and ends; the last of
+  // them deletes the interpreter.
+  interpreter->RunFlags() |= kRunStop;
+  ReleaseInterpreter(interpreter);
+}
+
+void HoldInterpreter(WindowInterpreter* interpreter) { InterlockedIncrement(&interpreter->Holders); }
+
+void ReleaseInterpreter(WindowInterpreter* interpreter) {
+  if (InterlockedDecrement(&interpreter->Holders) != 0) return;
+  interpreter->Labels().ClearBindings();
   if (interpreter->Start()) GlobalUnlock(interpreter->ScriptText);
   delete interpreter;
 }

@@ -21,9 +21,16 @@ void RunWindowScript(HWND window);
 // bit so that the last handler closes it (0).
 int RequestClose(HWND window);
 
-// From the window's WM_DESTROY: frees the bindings, saves the window size,
-// closes the thread handle and deletes the interpreter.
+// From the window's WM_DESTROY: takes the interpreter from the window,
+// saves the window size, closes the thread handle, marks it to stop and
+// lets the window's hold go.
 void OnScriptWindowDestroy(HWND window);
+
+// One more user of the interpreter (any thread).
+void HoldInterpreter(WindowInterpreter* interpreter);
+// One user fewer; the last frees the bindings, unlocks the script text and
+// deletes the interpreter.
+void ReleaseInterpreter(WindowInterpreter* interpreter);
 
 // Runs a text in the window's context (labels, bindings, variables); the
 // text's '@' labels are dropped again. The error number, 0 for none.

@@ -81,6 +81,7 @@ HWND StartScript(HWND parent, const char* path) {
     return nullptr;
   }
   SetWord(window, kScriptWordThread, thread);
+  HoldInterpreter(interpreter);  // the thread's, let go when its body ends
   ResumeThread(thread);
   return window;
 }

@@ -31,6 +31,12 @@ class WindowInterpreter : public Interpreter {
   // before it starts never destroys its parent's window.
   HWND StartParent = nullptr;
 
+  // Who still uses this interpreter: the window, its script thread while
+  // the body runs, each running handler. The last to let go deletes it, so
+  // a window destroyed under a running body or handler never pulls the
+  // tables away from it (see HoldInterpreter).
+  volatile LONG Holders = 1;
+
   HWND AttachedWindow = nullptr;
   HMENU ScriptMenu = nullptr;
   HMENU WindowListMenu = nullptr;

@@ -116,9 +116,12 @@ void LabelTable::UnbindEvent(uint32_t code) {
   }
 }
 
-const char* LabelTable::FindBinding(uint32_t code) const {
-  for (const EventBinding* b = bindings_; b; b = b->next)
-    if (SameCode(b->code, code)) return b->position;
+const char* LabelTable::FindBinding(uint32_t code, bool* ownsText) const {
+  for (const EventBinding* b = bindings_; b; b = b->next) {
+    if (!SameCode(b->code, code)) continue;
+    if (ownsText) *ownsText = b->ownsText != 0;
+    return b->position;
+  }
   return nullptr;
 }
 

@@ -41,8 +41,9 @@ class LabelTable {
   // The text is copied and owned by the binding; 0 on no memory.
   int BindCommand(uint32_t code, const char* text);
   void UnbindEvent(uint32_t code);
-  // Label position or command text of the first binding, null when none.
-  const char* FindBinding(uint32_t code) const;
+  // Label position or command text of the first binding, null when none;
+  // ownsText (when given) tells which.
+  const char* FindBinding(uint32_t code, bool* ownsText = nullptr) const;
   void ClearBindings();
 
  private:

@@ -12,6 +12,7 @@ using statement_text::SkipBlanks;
 namespace {
 
 const uint32_t kClipboardError = 148;
+const uint32_t kFileError = 140;
 const char kLineEnd[] = "\r\n";
 // Texts of LONG, REAL, BOOL and MONEY items are cut to 20 characters.
 const int kItemText = 20;
@@ -81,13 +82,13 @@ int Interpreter::ExecWrite() {
     if (Depth() == base) return Fail(kEvalErrorBadType);
     VARIABLE* name = PopValue();
     if (name->type != VAL_STRING) return Fail(kEvalErrorBadType);
-    // No buffer, or a file that cannot be written, is no error.
+    // An empty buffer does nothing; a file that cannot be written is 140,
+    // and the text stays in the buffer for another try.
+    if (!GetWindowBuffer(window)) return 0;
     const char* text = name->text ? name->text : "";
-    if (target == kFile)
-      BufferToFile(window, text, replace);
-    else
-      BufferToDosFile(window, text, replace);
-    return 0;
+    int written = target == kFile ? BufferToFile(window, text, replace)
+                                  : BufferToDosFile(window, text, replace);
+    return written ? 0 : Fail(kFileError);
   }
   for (;;) {
     uint16_t base = Depth();

@@ -13,6 +13,7 @@ namespace {
 const char kBufferProperty[] = "BUFFER";
 const uint32_t kFirstSize = 512;
 const uint32_t kGrowth = 512;
+const uint64_t kLargestBlock = 0xFFFFFFF0u;
 const UINT kBlockFlags = GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE;
 const int kClipboardError = 148;
 
@@ -56,17 +57,19 @@ int WriteOut(HWND window, const char* name, int replace, bool oem) {
 }  // namespace
 
 bool WindowBuffer::Reserve(uint32_t count, uint32_t& error) {
-  uint32_t needed = length + count + 3;
-  if (needed > kWindowBufferLimit) {
+  // Sizes past 32 bits cannot be had: refused rather than wrapped.
+  uint64_t wanted = uint64_t{length} + count + 3;
+  if (wanted > kLargestBlock) {
     error = kEvalErrorNoMemory;
     return false;
   }
+  uint32_t needed = static_cast<uint32_t>(wanted);
   if (!text) {
     text = GlobalAlloc(kBlockFlags, needed > kFirstSize ? needed : kFirstSize);
   } else if (GlobalSize(text) < needed) {
     uint32_t size = static_cast<uint32_t>(GlobalSize(text));
-    size += count + 3 > kGrowth ? count + 3 : kGrowth;
-    if (size > kWindowBufferLimit) size = kWindowBufferLimit;
+    uint64_t grownSize = uint64_t{size} + (count + 3 > kGrowth ? count + 3 : kGrowth);
+    size = grownSize > kLargestBlock ? needed : static_cast<uint32_t>(grownSize);
     HGLOBAL grown = GlobalReAlloc(text, size, GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (!grown) {
       error = kEvalErrorNoMemory;
@@ -81,7 +84,7 @@ bool WindowBuffer::Reserve(uint32_t count, uint32_t& error) {
 int WindowBuffer::Append(const char* item, uint32_t& error) {
   if (!item) return 0;
   size_t n = std::strlen(item);
-  if (n > kWindowBufferLimit) {
+  if (n > kLargestBlock) {
     error = kEvalErrorNoMemory;
     return 0;
   }
@@ -97,7 +100,7 @@ int WindowBuffer::Append(const char* item, uint32_t& error) {
   if (!lineEnd && !atLineStart) *end++ = '\t';
   std::memcpy(end, item, n + 1);
   GlobalUnlock(text);
-  length = static_cast<uint16_t>(length + count);
+  length += count;
   atLineStart = lineEnd ? 1 : 0;
   return static_cast<int>(count);
 }

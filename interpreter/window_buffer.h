@@ -7,14 +7,13 @@
 
 #include <cstdint>
 
-// Sizes and the length are 16-bit: a text that would not fit below 64 KB is
-// refused with 115 and nothing of it is appended.
-const uint32_t kWindowBufferLimit = 0xFFFF;
-
+// Sizes and the length are 32-bit: the block grows as long as memory lasts;
+// a text that cannot be made room for is refused with 115, nothing of it
+// appended.
 struct WindowBuffer {
   HGLOBAL text = nullptr;  // movable, zeroed, shareable; unlocked between calls
-  uint16_t length = 0;     // bytes used, without the closing NUL
-  uint16_t atLineStart = 1;
+  uint32_t length = 0;     // bytes used, without the closing NUL
+  uint16_t atLineStart = 1;  // a new buffer starts a line: no leading tab
 
   // "\r\n" alone ends the line; any other text is one item, a tab in front
   // unless the line has just begun. Returns the characters appended (the

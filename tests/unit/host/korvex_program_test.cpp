@@ -7,6 +7,7 @@
 
 #include "gui_driver.h"
 #include "host_test_support.h"
+#include "korvex_session.h"
 
 using host_test::WriteScript;
 
@@ -15,20 +16,8 @@ namespace {
 const DWORD kExitTimeout = 20000;
 const DWORD kWindowTimeout = 15000;
 
-std::string Korvex() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string directory(path);
-  directory.erase(directory.find_last_of('\\') + 1);
-  return "\"" + directory + "korvex.exe\"";
-}
-
-HWND ScriptWindowOf(HWND frame) {
-  std::vector<HWND> clients = gui::Children(frame, "MDIClient");
-  if (clients.empty()) return nullptr;
-  std::vector<HWND> scripts = gui::Children(clients[0], "KORVEX_CLASS");
-  return scripts.empty() ? nullptr : scripts[0];
-}
+std::string Korvex() { return host_test::KorvexCommand(); }
+using host_test::ScriptWindowOf;
 
 TEST(KorvexProgram, EndsWithCodeZeroWhenItsScriptEnds) {
   std::string path = WriteScript("myprog.bas", "A=1\r\nDELAY 1500\r\n");

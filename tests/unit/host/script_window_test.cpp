@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "event_dispatch.h"
 #include "frame_window.h"
 #include "gui_driver.h"
 #include "host_globals.h"
 #include "host_test_support.h"
 #include "script_run.h"
 #include "start_script.h"
+#include "window_buffer.h"
 #include "window_interpreter.h"
 
 using host_test::PumpUntil;
@@ -196,6 +198,123 @@ TEST_F(ScriptWindows, ScriptWindowSizeInTheIni) {
   MoveWindow(window, 9, 9, 100, 100, TRUE);
   RequestClose(window);
   EXPECT_EQ(host_test::IniWindowSize("PLACED"), "7,8,310,210");
+  EXPECT_TRUE(WaitForFrameEnd(2000));
+}
+
+
+// Event dispatch on a WINDOW script of this process: the requests answered
+// without handlers, and bound handlers found by the low 16 bits.
+class Events : public ScriptWindows {
+ protected:
+  HWND window = nullptr;
+  WindowInterpreter* owner = nullptr;
+
+  void StartEvents(const std::string& text) {
+    window = Start("events.bas", text);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(WaitForVariable(window, "READY"));
+    owner = InterpreterOf(window);
+  }
+  LRESULT Dispatch(uint32_t code, LPARAM parameter, int handled = 1) {
+    LRESULT result = -1;
+    EXPECT_EQ(handled, DispatchEvent(window, code, parameter, &result)) << code;
+    return result;
+  }
+  LRESULT Request(uint32_t code, const char* text) {
+    return Dispatch(code, reinterpret_cast<LPARAM>(text));
+  }
+  int32_t Long(const char* name) {
+    VARIABLE* v = owner->Variables().Find(name);
+    return v && v->type == VAL_LONG ? v->lng : -999;
+  }
+};
+
+TEST_F(Events, RequestsAreAnsweredWithoutHandlersAndNullPointersRefused) {
+  StartEvents(
+      "REM WINDOW\r\nA = 5\r\nDIM T(3, 2)\r\nT(2, 1) = 7\r\nI = 2\r\n"
+      "EVENT 1012, NEVER\r\nREADY = 1\r\nEND 1\r\nNEVER:\r\nB = 1\r\nEND\r\n");
+  EXPECT_EQ(reinterpret_cast<LRESULT>(owner->Variables().Find("A")), Request(1012, "A"));
+  EXPECT_EQ(0, Request(1012, "MISSING"));
+  EXPECT_EQ(0, Request(1012, nullptr));
+  EXPECT_EQ(nullptr, owner->Variables().Find("B")) << "a 1012 binding never runs";
+
+  auto element = reinterpret_cast<VARIABLE*>(Request(1013, "T(I,1)"));
+  ASSERT_TRUE(element);
+  EXPECT_EQ(7, element->lng);
+  EXPECT_EQ(0, Request(1013, "T"));
+  EXPECT_EQ(0, Request(1013, "T(9,9)"));
+  EXPECT_EQ(0, Request(1013, "T(1,"));
+  EXPECT_EQ(0, Request(1013, nullptr));
+
+  EXPECT_EQ(0, Request(1018, nullptr));
+  EXPECT_EQ(0, Request(1019, nullptr));
+  EXPECT_EQ(1, Request(1019, "x"));
+  EXPECT_EQ(2, Request(1019, "y"));
+  HGLOBAL block = reinterpret_cast<HGLOBAL>(Request(1018, nullptr));
+  ASSERT_TRUE(block);
+  EXPECT_STREQ("x\ty", static_cast<const char*>(GlobalLock(block)));
+  GlobalUnlock(block);
+  EXPECT_EQ(1, Request(1020, nullptr));
+  EXPECT_EQ(0, Request(1020, nullptr));
+}
+
+TEST_F(Events, HandlersFoundByTheLowBitsSetTheirVariablesAndStopWithTheWindow) {
+  StartEvents(
+      "REM WINDOW\r\nN = 0\r\nPARAM = 77\r\nEVENT 40100, MENU\r\nEVENT 1006, PAINT\r\n"
+      "EVENT 1009, CLICK\r\nCOMMAND 1014, \"N = N + 1\"\r\n"
+      "COMMAND 1016, \"EVENT 1016\" & CHR(10) & \"Z = 1\"\r\n"
+      "READY = 1\r\nEND 1\r\n"
+      "MENU:\r\nM = PARAM\r\nEND 3\r\nPAINT:\r\nH = HDC\r\nEND\r\n"
+      "CLICK:\r\nX = XPOS\r\nY = YPOS\r\nEND\r\n");
+  // An accelerator's command (high word 1) finds the binding of its id.
+  EXPECT_EQ(3, Dispatch(MAKEWPARAM(40100, 1), 9));
+  EXPECT_EQ(9, Long("M"));
+  Dispatch(1006, 1234);
+  EXPECT_EQ(1234, Long("HDC"));
+  EXPECT_EQ(9, Long("PARAM")) << "paint leaves PARAM alone";
+  Dispatch(1009, MAKELPARAM(30, 40));
+  EXPECT_EQ(30, Long("X"));
+  EXPECT_EQ(40, Long("Y"));
+  EXPECT_EQ(MAKELPARAM(30, 40), Long("PARAM"));
+  Dispatch(1014, 0);
+  Dispatch(0x50000 | 1014, 0);
+  EXPECT_EQ(2, Long("N"));
+  // A command text that unbinds its own code goes on from its copy.
+  Dispatch(1016, 0);
+  EXPECT_EQ(1, Long("Z"));
+  Dispatch(1016, 0, 0);
+  Dispatch(1000, 0, 0);  // nothing bound, nothing attached
+  // WM_CLOSE without a 1005 handler: the window stays.
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(window));
+
+  // A window marked to stop takes no events.
+  owner->RunFlags() |= kRunStop;
+  Dispatch(1014, 0, 0);
+  Dispatch(1012, reinterpret_cast<LPARAM>("N"), 0);
+  EXPECT_EQ(2, Long("N"));
+  owner->RunFlags() &= static_cast<uint16_t>(~kRunStop);
+}
+
+TEST_F(Events, HandlerThatBreaksClosesItsWindowAndADestroyedWindowRunsNothing) {
+  StartEvents("REM WINDOW\r\nCOMMAND 1014, \"BREAK\"\r\nREADY = 1\r\nEND 1\r\n");
+  Dispatch(1014, 0);
+  EXPECT_FALSE(IsWindow(window)) << "the stop of a handler ends a WINDOW script";
+  EXPECT_TRUE(WaitForFrameEnd(2000));
+
+  // Destroyed while a handler is in flight: the handler keeps the tables
+  // until it lets go, and no event reaches the window any more.
+  SetUp();
+  StartEvents("REM WINDOW\r\nCOMMAND 1014, \"N = 1\"\r\nREADY = 1\r\nEND 1\r\n");
+  HoldInterpreter(owner);
+  ++owner->RunningHandlers();
+  SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+  ASSERT_FALSE(IsWindow(window));
+  EXPECT_EQ(1, Long("READY"));
+  EXPECT_TRUE(owner->RunFlags() & kRunStop);
+  EXPECT_EQ(0, DispatchEvent(window, 1014, 0, nullptr));
+  --owner->RunningHandlers();
+  ReleaseInterpreter(owner);
   EXPECT_TRUE(WaitForFrameEnd(2000));
 }
 

@@ -1,5 +1,5 @@
-// The window text buffer on a real window: its text and growth, the 64 KB
-// limit, the clipboard, files, and the WRITE statement.
+// The window text buffer on a real window: its text and growth past 64 KB,
+// the clipboard, files, and the WRITE statement.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -81,24 +81,21 @@ TEST_F(WindowBufferTest, ItemsTabsAndLineEndsWithTheCountsAppended) {
   EXPECT_EQ(nullptr, GetWindowBuffer(window));
 }
 
-TEST_F(WindowBufferTest, TextPastSixtyFourKilobytesIsRefusedAndNothingAppended) {
-  // Many blocks of growth on the way, each keeping the text.
-  std::string chunk(1000, 'q'), before = chunk;
-  uint32_t error = 0;
-  int rounds = 0;
-  while (AppendWindowBuffer(window, chunk.c_str(), error) > 0) ++rounds;
-  EXPECT_EQ(115u, error);
-  EXPECT_EQ(65, rounds);  // 65 items of 1001 bytes; a 66th would pass 0xFFFF
-  for (int i = 1; i < rounds; ++i) before += "\t" + chunk;
-  EXPECT_EQ(before, Text());
-  EXPECT_LE(GlobalSize(GetWindowBuffer(window)), 0xFFFFu + 64u);
-  // Smaller texts still fit up to the limit; a line end too.
-  EXPECT_EQ(2, Append("\r\n"));
-  EXPECT_EQ(10, Append("0123456789"));
+TEST_F(WindowBufferTest, TextPastSixtyFourKilobytesGrowsTheBlockIntact) {
+  // Many blocks of growth on the way, each keeping the text; the length
+  // passes 16 bits without wrapping.
+  std::string chunk(1000, 'q'), expected = chunk;
+  EXPECT_EQ(1000, Append(chunk.c_str()));
+  for (int i = 1; i < 70; ++i) {
+    EXPECT_EQ(1001, Append(chunk.c_str()));
+    expected += "\t" + chunk;
+  }
   std::string huge(70000, 'h');
-  EXPECT_EQ(0, Append(huge.c_str(), &error));
-  EXPECT_EQ(115u, error);
-  EXPECT_EQ(before + "\r\n0123456789", Text());
+  EXPECT_EQ(70001, Append(huge.c_str()));
+  EXPECT_EQ(2, Append("\r\n"));
+  expected += "\t" + huge + "\r\n";
+  EXPECT_EQ(expected, Text());
+  EXPECT_GE(GlobalSize(GetWindowBuffer(window)), expected.size() + 1);
 }
 
 TEST_F(WindowBufferTest, ClipboardTakesTheTextAndTheBufferEmpties) {
@@ -232,7 +229,10 @@ TEST_F(WriteStatement, TypesTargetsAndWordsThatOnlyLookLikeTargets) {
   EXPECT_EQ(116u, Write("TO FILE"));
   EXPECT_EQ(116u, Write("ADD DOSFILE N"));
   EXPECT_EQ("8\t0.00\r\n1", Text());  // what came before the junk stays
-  EXPECT_EQ(0u, Write("ADD FILE \"\""));  // no file made: no error
+  // A file that cannot be written is 140, and no text is lost.
+  EXPECT_EQ(140u, Write("ADD FILE \"\""));
+  EXPECT_EQ(140u, Write("TO DOSFILE \"no_such_dir\\x.txt\""));
+  EXPECT_EQ("8\t0.00\r\n1", Text());
   FreeWindowBuffer(window);
   EXPECT_EQ(148u, Write("TO CLIPBOARD"));
   EXPECT_EQ(0u, Write("TO FILE \"nothing.txt\""));
