@@ -19,7 +19,7 @@ korvex_wine_up() {
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
   mkdir -p "$WINEPREFIX"
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # one may be running for this prefix already
   # Boot the prefix here (creating it the first time) so that Wine's
   # background services start now and not inside a test, whose output pipe
   # they would keep open.
