@@ -1,4 +1,5 @@
 #include "dialog16.h"
+#include "locked_block.h"
 
 #include <cstring>
 #include <new>
@@ -128,11 +129,5 @@ HGLOBAL ConvertDialog16Data(const unsigned char* data, size_t size) {
 }
 
 HGLOBAL ConvertDialog16(HGLOBAL block) {
-  if (!block) return 0;
-  size_t size = GlobalSize(block);
-  const unsigned char* p = static_cast<const unsigned char*>(GlobalLock(block));
-  if (!p) return 0;
-  HGLOBAL result = ConvertDialog16Data(p, size);
-  GlobalUnlock(block);
-  return result;
+  return ReadLockedBlock<HGLOBAL>(block, ConvertDialog16Data);
 }

@@ -1,4 +1,5 @@
 #include "resource_accel.h"
+#include "locked_block.h"
 
 #include <vector>
 
@@ -22,11 +23,7 @@ HACCEL CreateAcceleratorsData(const unsigned char* data, size_t size, int layout
 }
 
 HACCEL CreateAccelerators(HGLOBAL block, int layout) {
-  if (!block) return 0;
-  size_t size = GlobalSize(block);
-  const unsigned char* p = static_cast<const unsigned char*>(GlobalLock(block));
-  if (!p) return 0;
-  HACCEL table = CreateAcceleratorsData(p, size, layout);
-  GlobalUnlock(block);
-  return table;
+  return ReadLockedBlock<HACCEL>(block, [layout](const unsigned char* p, size_t size) {
+    return CreateAcceleratorsData(p, size, layout);
+  });
 }

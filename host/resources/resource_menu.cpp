@@ -1,4 +1,5 @@
 #include "resource_menu.h"
+#include "locked_block.h"
 
 #include <cstdint>
 #include <cstring>
@@ -115,13 +116,7 @@ HMENU LoadMenu16Data(const unsigned char* data, size_t size) {
 }
 
 HMENU LoadMenu16(HGLOBAL block) {
-  if (!block) return 0;
-  size_t size = GlobalSize(block);
-  const unsigned char* p = static_cast<const unsigned char*>(GlobalLock(block));
-  if (!p) return 0;
-  HMENU menu = LoadMenu16Data(p, size);
-  GlobalUnlock(block);
-  return menu;
+  return ReadLockedBlock<HMENU>(block, LoadMenu16Data);
 }
 
 bool MenuTemplate32Fits(const unsigned char* data, size_t size) {
@@ -148,13 +143,7 @@ HMENU LoadMenu32Data(const unsigned char* data, size_t size) {
 }
 
 HMENU LoadMenu32(HGLOBAL block) {
-  if (!block) return 0;
-  size_t size = GlobalSize(block);
-  const unsigned char* p = static_cast<const unsigned char*>(GlobalLock(block));
-  if (!p) return 0;
-  HMENU menu = LoadMenu32Data(p, size);
-  GlobalUnlock(block);
-  return menu;
+  return ReadLockedBlock<HMENU>(block, LoadMenu32Data);
 }
 
 HMENU FindWindowMenu(HMENU menu) {
