@@ -7,7 +7,15 @@
 Interpreter::Interpreter()
     : labels_(&ownLabels_), variables_(&ownVariables_), runFlags_(&runFlagWord_) {}
 
-Interpreter::~Interpreter() {}
+Interpreter::~Interpreter() {
+  // A run that ended inside subroutines (an error, END, a stop) leaves its
+  // frames: they go with the interpreter.
+  while (frame_) {
+    ProcedureFrame* parent = frame_->parent;
+    delete frame_;
+    frame_ = parent;
+  }
+}
 
 int Interpreter::CallBuiltin(const char* name, const char*& position) {
   BuiltinName builtin = FindBuiltin(InterpreterBuiltins(), name);

@@ -46,10 +46,17 @@ bool KorvexSession::Start(const std::string& name, const std::string& text) {
     script.replace(at, 5, result_);
   std::string path = WriteScript(name, script);
   if (!korvex_.Start(KorvexCommand() + " " + path)) return false;
-  frame_ = korvex_.WaitForWindow("KORVEX", "KORVEX", kWindowTimeout);
-  if (!frame_) return false;
-  gui::WaitFor([&] { return (script_ = ScriptWindowOf(frame_)) != nullptr; }, kWindowTimeout);
-  return script_ != nullptr;
+  // A short script can run and end (and korvex with it) before its window
+  // is seen: that counts as started too.
+  bool ended = false;
+  gui::WaitFor(
+      [&] {
+        frame_ = korvex_.WaitForWindow("KORVEX", "KORVEX", 0);
+        if (frame_ && (script_ = ScriptWindowOf(frame_)) != nullptr) return true;
+        return ended = !korvex_.Running();
+      },
+      kWindowTimeout);
+  return script_ != nullptr || ended;
 }
 
 bool KorvexSession::ResultExists() const {

@@ -24,7 +24,8 @@ class KorvexSession {
 
   // Writes the script as name (each "%OUT%" in it becomes the result
   // file's path), removes an old result file and starts korvex on it; true
-  // once its script window is there.
+  // once its script window is there, or when korvex has already ended (a
+  // short script may finish before its window is seen; Script() is null).
   bool Start(const std::string& name, const std::string& text);
   // The result file's bytes once the script has written it; "<none>" when
   // it did not come within timeout ms.
