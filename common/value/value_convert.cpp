@@ -199,30 +199,12 @@ void Convert(VARIABLE& v, const VARIABLE& s) {
 VARIABLE& VARIABLE::Assign(const VARIABLE& source) {
   if (&source != this) {
     if (type != source.type) TYPE(source.type);
-    switch (type) {
-      case VAL_LONG:
-      case VAL_BOOL:
-      case VAL_POINTER:
-        std::memcpy(raw, source.raw, 4);
-        break;
-      case VAL_REAL:
-      case VAL_OBJECT:
-      case VAL_MONEY:
-      case VAL_IMAGE:
-      case VAL_TIME:
-        std::memcpy(raw, source.raw, 8);
-        break;
-      case VAL_STRING:
-        if (source.text) StoreText(*this, source.text);
-        break;
-      case VAL_DISPATCH:
-        StoreDispatch(*this, source.dispatch.pointer, source.dispatch.name);
-        break;
-      case VAL_GUID:
-        guid = source.guid;
-        break;
-      default:
-        break;
+    if (type == VAL_STRING) {
+      if (source.text) StoreText(*this, source.text);
+    } else if (type == VAL_DISPATCH) {
+      StoreDispatch(*this, source.dispatch.pointer, source.dispatch.name);
+    } else {
+      CopyFixedPayload(*this, source);
     }
   }
   NotifyCopied(*this);

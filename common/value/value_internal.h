@@ -12,6 +12,10 @@ int StoreText(VARIABLE& v, const char* text);
 // Makes v hold pointer and a copy of name: the new reference is taken
 // before the old one is released, so storing the same pointer is safe.
 void StoreDispatch(VARIABLE& v, IDispatch* pointer, const char* name);
+// Copies the payload of a type that owns nothing of its own (every type
+// but STRING and DISPATCH, whose copies take a text or a reference of their
+// own; for those two it does nothing).
+void CopyFixedPayload(VARIABLE& to, const VARIABLE& from);
 // The change hook of the setters.
 inline void NotifyStored(VARIABLE& v) {
   if (v.links != 0) VariableUpdated(&v);

@@ -42,6 +42,28 @@ void StoreDispatch(VARIABLE& v, IDispatch* pointer, const char* name) {
   v.dispatch.name = copy;
 }
 
+void CopyFixedPayload(VARIABLE& to, const VARIABLE& from) {
+  switch (from.type) {
+    case VAL_LONG:
+    case VAL_BOOL:
+    case VAL_POINTER:
+      std::memcpy(to.raw, from.raw, 4);
+      break;
+    case VAL_REAL:
+    case VAL_OBJECT:
+    case VAL_MONEY:
+    case VAL_IMAGE:
+    case VAL_TIME:
+      std::memcpy(to.raw, from.raw, 8);
+      break;
+    case VAL_GUID:
+      to.guid = from.guid;
+      break;
+    default:  // NULL has no payload; STRING and DISPATCH are not fixed
+      break;
+  }
+}
+
 }  // namespace value_internal
 
 VARIABLE::VARIABLE() : type(VAL_NULL), links(0) { std::memset(raw, 0, sizeof raw); }
@@ -65,22 +87,8 @@ VARIABLE::VARIABLE(const VARIABLE& source) : type(source.type), links(0) {
       // Each record owns its name: the destructor frees it.
       dispatch.name = source.dispatch.name ? _strdup(source.dispatch.name) : nullptr;
       break;
-    case VAL_GUID:
-      guid = source.guid;
-      break;
-    case VAL_LONG:
-    case VAL_BOOL:
-    case VAL_POINTER:
-      std::memcpy(raw, source.raw, 4);
-      break;
-    case VAL_REAL:
-    case VAL_OBJECT:
-    case VAL_MONEY:
-    case VAL_IMAGE:
-    case VAL_TIME:
-      std::memcpy(raw, source.raw, 8);
-      break;
     default:
+      CopyFixedPayload(*this, source);
       break;
   }
 }
