@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "operator_lock.h"
+#include "statement_text.h"
 
 namespace {
 
@@ -17,11 +18,6 @@ const int kMaxNesting = 128;
 const int kNumberLength = 32;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-const char* SkipBlanks(const char* p) {
-  while (*p == ' ') ++p;
-  return p;
-}
 
 bool StartsRadixLiteral(const char* p) {
   return p[0] == '&' && (p[1] == 'H' || p[1] == 'B' || p[1] == 'O');
@@ -111,6 +107,12 @@ int ExpressionEvaluator::Evaluate(const char*& p) {
   }
   DropTo(base);
   return 1;
+}
+
+int ExpressionEvaluator::EvaluateRequired(const char*& p) {
+  uint16_t base = Depth();
+  if (Evaluate(p)) return 1;
+  return Depth() == base ? FailMissing(p) : 0;
 }
 
 int ExpressionEvaluator::ParseComparison(const char*& p) {

@@ -29,6 +29,9 @@ class ExpressionEvaluator : public EvaluatorBase {
   // ends before any operand pushes nothing (a bare END relies on it). On
   // failure the stack is back at its depth on entry.
   int Evaluate(const char*& position);
+  // As Evaluate, but an expression that pushes nothing fails too (118 at a
+  // statement end, else 112): for places where a value must stand.
+  int EvaluateRequired(const char*& position);
   // Pops right, then left, pushes the result. Comparisons: op '<', '>' or
   // '=' with second 0, '=' or '>'; AND and OR: ('&', '&') and ('|', '|').
   int ApplyOperator(char op, char second);

@@ -1,12 +1,8 @@
 // EVENT code[, label] and COMMAND code[, text].
 #include "interpreter.h"
+#include "statement_text.h"
 
 namespace {
-
-const char* SkipBlanks(const char* p) {
-  while (*p == ' ') ++p;
-  return p;
-}
 
 bool IsMouseMove(uint32_t code) { return (code & 0xFFFF) == kEventMouseMove; }
 

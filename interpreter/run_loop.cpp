@@ -28,11 +28,6 @@ bool EndsWord(char c) {
   return c == 0 || c == '\n' || c == ' ' || c == ':' || c == '!' || c == '.' || c == '=';
 }
 
-const char* SkipSeparators(const char* p) {
-  while (*p == '\n' || *p == ';' || *p == ' ') ++p;
-  return p;
-}
-
 // Reads the word at p into word (80 characters kept, the rest passed over).
 const char* ReadWord(const char* p, char* word) {
   int n = 0;

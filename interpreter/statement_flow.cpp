@@ -22,10 +22,7 @@ bool IsWordChar(char c) {
 
 const char* Interpreter::ReadLabel(const char*& p) {
   char name[kNameKeySize + 1];
-  int n = 0;
-  for (; *p != ' ' && !IsStatementEnd(*p); ++p)
-    if (n < kNameKeySize) name[n++] = *p;
-  name[n] = 0;
+  statement_text::ReadName(p, name, sizeof name, [](char c) { return c == ' '; });
   const char* target = FindLabel(name);
   if (!target) Fail(kRunErrorNoLabel);
   return target;
@@ -71,9 +68,7 @@ int Interpreter::ParseConditionTerm(const char*& p) {
     DropTo(base);
     error_ = saved;
   }
-  uint16_t base = Depth();
-  if (Evaluate(p)) return 1;
-  if (Depth() == base) return FailMissing(p);
+  if (EvaluateRequired(p)) return 1;
   return 0;
 }
 
@@ -164,10 +159,8 @@ int Interpreter::ExecGoto() {
 }
 
 int Interpreter::ExecOn() {
-  uint16_t base = Depth();
   const char* p = position_;
-  if (Evaluate(p)) return 1;
-  if (Depth() == base) return FailMissing(p);
+  if (EvaluateRequired(p)) return 1;
   VARIABLE* v = PopValue();
   if (!v) return 1;
   int32_t n;
@@ -195,10 +188,7 @@ int Interpreter::ExecOn() {
     p = SkipBlanks(p + 1);
   }
   char name[kNameKeySize + 1];
-  int k = 0;
-  for (; *p != ',' && *p != ' ' && !IsStatementEnd(*p); ++p)
-    if (k < kNameKeySize) name[k++] = *p;
-  name[k] = 0;
+  statement_text::ReadName(p, name, sizeof name, [](char c) { return c == ',' || c == ' '; });
   const char* target = FindLabel(name);
   if (!target) return Fail(kRunErrorNoLabel);
   if (!gosub) {
@@ -227,9 +217,8 @@ int Interpreter::ExecEnd(uint32_t& result) {
 }
 
 int Interpreter::ExecRem() {
-  if (!StartsWith(position_, "BEGIN")) return 0;
-  const char* end = std::strstr(position_, "REM END");
-  if (!end) return Fail(kRunErrorLabelRange);
-  position_ = end + 7;
+  const char* behind = SkipRemBlock(position_);
+  if (!behind) return Fail(kRunErrorLabelRange);
+  position_ = behind;
   return 0;
 }

@@ -61,9 +61,7 @@ int Interpreter::ExecFree() {
 
 int Interpreter::ExecDelay() {
   const char*& p = position_;
-  uint16_t base = Depth();
-  if (Evaluate(p)) return 1;
-  if (Depth() == base) return FailMissing(p);
+  if (EvaluateRequired(p)) return 1;
   VARIABLE* value = PopValue();
   DWORD milliseconds;
   uint32_t e = DelayMilliseconds(*value, milliseconds);

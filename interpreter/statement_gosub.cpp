@@ -25,10 +25,7 @@ uint32_t TakeValue(VARIABLE& target, const VARIABLE& value) {
 int Interpreter::ExecGosub() {
   const char* p = position_;
   char name[kNameKeySize + 1];
-  int n = 0;
-  for (; *p != ' ' && *p != '(' && !IsStatementEnd(*p); ++p)
-    if (n < kNameKeySize) name[n++] = *p;
-  name[n] = 0;
+  statement_text::ReadName(p, name, sizeof name, [](char c) { return c == ' ' || c == '('; });
   position_ = SkipBlanks(p);
   const char* label = FindLabel(name);
   if (!label) return Fail(kEvalErrorNoSubroutine);
@@ -78,10 +75,7 @@ int Interpreter::CallSubroutine(const char* label) {
   if (count > 0) {
     for (;;) {
       char name[kNameKeySize + 1];
-      int n = 0;
-      for (; *p != ',' && *p != ')' && !IsStatementEnd(*p); ++p)
-        if (n < kNameKeySize) name[n++] = *p;
-      name[n] = 0;
+      statement_text::ReadName(p, name, sizeof name, [](char c) { return c == ',' || c == ')'; });
       if (IsStatementEnd(*p)) {
         error = kEvalErrorSyntax;
         break;

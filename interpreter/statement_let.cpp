@@ -77,9 +77,7 @@ int Interpreter::LetComputedName(const char* equals) {
   name[kNameText] = 0;
 
   p = equals + 1;
-  uint16_t before = Depth();
-  if (Evaluate(p)) return 1;
-  if (Depth() == before) return FailMissing(p);
+  if (EvaluateRequired(p)) return 1;
   VARIABLE* value = PopValue();
 
   bool shared = name[0] == '$';
@@ -127,9 +125,7 @@ int Interpreter::LetElements(const char* equals) {
     p = SkipBlanks(p);
     if (IsStatementEnd(*p)) return 0;
     if (*p != ',') {
-      uint16_t before = Depth();
-      if (Evaluate(p)) return 1;
-      if (Depth() == before) return FailMissing(p);
+      if (EvaluateRequired(p)) return 1;
       VARIABLE* value = PopValue();
       unsigned e;
       {

@@ -51,7 +51,7 @@ const char* Interpreter::FindLoopEnd(const char* body) {
   int nested = 0;
   const char* p = ::StatementEnd(body);
   for (;;) {
-    while (*p == '\n' || *p == ';' || *p == ' ') ++p;
+    p = SkipSeparators(p);
     if (!*p) return nullptr;
     p = SkipLabelPrefix(p);
     if (IsLoopWord(p)) {
@@ -62,10 +62,9 @@ const char* Interpreter::FindLoopEnd(const char* body) {
         if (nested == 0) return q;
         --nested;
       }
-    } else if (StartsWith(p, "REM") && StartsWith(SkipBlanks(p + 3), "BEGIN")) {
-      const char* end = std::strstr(p + 3, "REM END");
-      if (!end) return nullptr;
-      p = end + 7;
+    } else if (StartsWith(p, "REM")) {
+      p = SkipRemBlock(SkipBlanks(p + 3));
+      if (!p) return nullptr;
     }
     p = ::StatementEnd(p);
   }
@@ -108,9 +107,7 @@ int Interpreter::ExecFor() {
     if (!variable) return Fail(error);
     if (variable->type == VAL_NULL) variable->TYPE(VAL_LONG);
   }
-  uint16_t base = Depth();
-  if (Evaluate(p)) return 1;
-  if (Depth() == base) return FailMissing(p);
+  if (EvaluateRequired(p)) return 1;
   {
     VARIABLE* start = PopValue();
     if (!start) return 1;
@@ -122,15 +119,13 @@ int Interpreter::ExecFor() {
   if (!StartsWithNoCase(p, "TO") || !(p[2] == ' ' || p[2] == '-' || p[2] == '+' || p[2] == '('))
     return Fail(kEvalErrorSyntax);
   p += 2;
-  if (Evaluate(p)) return 1;
-  if (Depth() == base) return FailMissing(p);
+  if (EvaluateRequired(p)) return 1;
   f.limit.Assign(*PopValue());
 
   p = SkipBlanks(p);
   if (StartsWithNoCase(p, "STEP") && (p[4] == ' ' || p[4] == '-' || p[4] == '+' || p[4] == '(')) {
     p += 4;
-    if (Evaluate(p)) return 1;
-    if (Depth() == base) return FailMissing(p);
+    if (EvaluateRequired(p)) return 1;
     f.step.Assign(*PopValue());
   }
 

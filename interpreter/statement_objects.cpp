@@ -69,9 +69,7 @@ int Interpreter::SetFromSource(VARIABLE& target) {
     // CreateObject(progid)
     if (!SameTextNoCase(name, "CreateObject")) return Fail(kEvalErrorSyntax);
     ++p;
-    uint16_t before = Depth();
-    if (Evaluate(p)) return 1;
-    if (Depth() == before) return FailMissing(p);
+    if (EvaluateRequired(p)) return 1;
     p = SkipBlanks(p);
     if (CloseCall(p)) return 1;
     VARIABLE* id = PopValue();

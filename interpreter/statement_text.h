@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "expression_evaluator.h"
 #include "variable.h"
@@ -37,6 +38,20 @@ inline const char* StatementEnd(const char* p) {
     if (!quoted && (*p == '\n' || *p == ';')) break;
   }
   return p;
+}
+
+// Passes over the statement separators and blanks between statements.
+inline const char* SkipSeparators(const char* p) {
+  while (*p == '\n' || *p == ';' || *p == ' ') ++p;
+  return p;
+}
+
+// At the text behind a "REM" and its blanks: for "REM BEGIN" the position
+// behind the next "REM END" (null when there is none), otherwise p itself.
+inline const char* SkipRemBlock(const char* p) {
+  if (!StartsWith(p, "BEGIN")) return p;
+  const char* end = std::strstr(p, "REM END");
+  return end ? end + 7 : nullptr;
 }
 
 // The end of the line at p: the next newline or NUL.

@@ -91,9 +91,7 @@ int Interpreter::ExecWrite() {
     return written ? 0 : Fail(kFileError);
   }
   for (;;) {
-    uint16_t base = Depth();
-    if (Evaluate(p)) return 1;
-    if (Depth() == base) return FailMissing(p);
+    if (EvaluateRequired(p)) return 1;
     VARIABLE* value = PopValue();
     char number[kItemText + 1];
     const char* text;

@@ -39,17 +39,11 @@ bool BuiltinFrame::PopText(const char*& out) {
 }
 
 bool BuiltinFrame::PopWhole(int32_t& out) {
-  VARIABLE* v = Pop();
-  if (!v) return false;
-  if (v->type == VAL_LONG) {
-    out = v->lng;
-    return true;
-  }
-  if (v->type == VAL_REAL) {
-    out = TruncateToLong(v->real);
-    return true;
-  }
-  return Fail(kBuiltinBadType);
+  // Every LONG is exact as a double, so it comes back unchanged.
+  double number;
+  if (!PopNumber(number)) return false;
+  out = TruncateToLong(number);
+  return true;
 }
 
 bool BuiltinFrame::PopNumber(double& out) {
