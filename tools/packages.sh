@@ -7,7 +7,26 @@ packages=(
   wine wine32:i386 xvfb xauth imagemagick xdotool
   unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
   cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils
+  locales
 )
+# The archive URI this machine already uses for the release's main suite,
+# read from its own apt sources (deb822 .sources files or one-line lists).
+release_archive_uri() {
+  local release=$1 f
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk -v rel="$release" '
+      function flush() { if (deb && uris != "" && (" " suites " ") ~ (" " rel " ")) { split(uris, u, " "); print u[1]; exit } deb=0; uris=""; suites="" }
+      /^[ \t]*$/ { flush(); next }
+      /^Types:/ { deb = ($0 ~ /(^|[ \t])deb([ \t]|$)/) }
+      /^URIs:/ { sub(/^URIs:[ \t]*/, ""); uris=$0 }
+      /^Suites:/ { sub(/^Suites:[ \t]*/, ""); suites=$0 }
+      END { flush() }' "$f"
+  done | head -n1 | grep . && return
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    awk -v rel="$release" '$1 == "deb" { i = 2; if ($2 ~ /^\[/) while ($i !~ /\]$/) i++; if ($2 ~ /^\[/) i++; if ($(i+1) == rel) { print $i; exit } }'
+}
+
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
@@ -22,6 +41,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The tests run Wine in the Russian locale: generate it where it is missing,
+# keeping every locale the machine already has.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then
+  echo "generating locale ru_RU.UTF-8"
+  grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+    echo 'ru_RU.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+fi
+
 # Some kernels run 64-bit user code only (execve of an i386 program fails).
 # There Wine's 32-bit programs run under qemu's user-mode emulation, which
 # must be 8.0 or newer (it honours MAP_FIXED_NOREPLACE, which Wine's memory
@@ -30,12 +58,17 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   qemu=/usr/bin/qemu-i386
   version=$("$qemu" --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\).*/\1/p' || true)
   if [ -z "$version" ] || [ "$version" -lt 8 ]; then
-    echo "installing qemu-user-static from bookworm-backports (32-bit programs run emulated here)"
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "installing qemu-user-static from ${release}-backports (32-bit programs run emulated here)"
     list=/etc/apt/sources.list.d/korvex-backports.list
-    [ -f "$list" ] || echo 'deb http://deb.debian.org/debian bookworm-backports main' | $sudo tee "$list" >/dev/null
+    if [ ! -f "$list" ]; then
+      uri=$(release_archive_uri "$release")
+      [ -n "$uri" ] || { echo "no apt source for release $release found in /etc/apt: cannot add its backports suite" >&2; exit 1; }
+      echo "deb $uri ${release}-backports main" | $sudo tee "$list" >/dev/null
+    fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-      -t bookworm-backports qemu-user-static >/dev/null
+      -t "${release}-backports" qemu-user-static >/dev/null
   fi
   binfmt=/proc/sys/fs/binfmt_misc
   [ -e "$binfmt/register" ] || $sudo mount -t binfmt_misc binfmt_misc "$binfmt"
