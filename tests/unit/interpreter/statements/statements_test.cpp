@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "eval_helpers.h"
+#include "../eval_helpers.h"
 #include "statement_text.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "eval_helpers.h"
+#include "../eval_helpers.h"
 #include "library_binder.h"
 
 namespace {
