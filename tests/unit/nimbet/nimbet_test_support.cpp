@@ -74,6 +74,17 @@ void BoxAnswerer::Run() {
   }
 }
 
+HWND MakeTestWindow(const char* className, WNDPROC procedure, DWORD style, int width, int height) {
+  WNDCLASSA kind = {};
+  kind.lpfnWndProc = procedure;
+  kind.hInstance = GetModuleHandleA(nullptr);
+  kind.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  kind.lpszClassName = className;
+  RegisterClassA(&kind);
+  return CreateWindowA(className, "owner", style | WS_VISIBLE, 20, 20, width, height, nullptr, nullptr,
+                       kind.hInstance, nullptr);
+}
+
 namespace {
 
 bool WriteBytes(const std::string& path, const void* bytes, size_t size) {

@@ -36,6 +36,10 @@ class BoxAnswerer {
   std::thread thread_;
 };
 
+// A top-level window of a class of the test (registered on first use),
+// shown at (20, 20) in the given size.
+HWND MakeTestWindow(const char* className, WNDPROC procedure, DWORD style, int width, int height);
+
 // Saves what the screen shows of the window as a 24-bit BMP named
 // name.bmp in the screens directory of the build (ctest turns it into a
 // PNG afterwards); false when it cannot be written.

@@ -25,14 +25,7 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 HWND MakeOwner() {
-  WNDCLASSA kind = {};
-  kind.lpfnWndProc = OwnerProc;
-  kind.hInstance = GetModuleHandleA(nullptr);
-  kind.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  kind.lpszClassName = "NimbetTestOwner";
-  RegisterClassA(&kind);
-  HWND owner = CreateWindowA("NimbetTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 300,
-                             nullptr, nullptr, kind.hInstance, nullptr);
+  HWND owner = nimbet_test::MakeTestWindow("NimbetTestOwner", OwnerProc, WS_OVERLAPPEDWINDOW, 500, 300);
   SetFocus(owner);
   return owner;
 }
