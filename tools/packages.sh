@@ -7,7 +7,7 @@ packages=(
   wine wine32:i386 xvfb xauth imagemagick xdotool
   unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
   cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils
-  locales
+  locales nodejs
 )
 # The archive URI this machine already uses for the release's main suite,
 # read from its own apt sources (deb822 .sources files or one-line lists).
@@ -39,6 +39,19 @@ if [ ${#missing[@]} -gt 0 ]; then
   dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# npm comes with some builds of nodejs and apart from others.
+if ! command -v npm >/dev/null; then
+  echo "installing: npm"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends npm >/dev/null
+fi
+# The second source of amounts in words for the dialog library's test, at
+# the version its lock file pins.
+money_words="$(cd "$(dirname "$0")/.." && pwd)/tests/tools/money_words"
+if [ ! -f "$money_words/node_modules/rubles/package.json" ]; then
+  (cd "$money_words" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 fi
 
 # The tests run Wine in the Russian locale: generate it where it is missing,
