@@ -65,6 +65,17 @@ const uint16_t kErrorBadHeader = 90;
 const uint16_t kErrorNoField = 91;
 const uint16_t kErrorBadRecord = 93;
 
+class Table;
+// The list of open tables, in opening order, each once.
+void AddOpenTable(Table* table);
+// Upper-cases name in place, then finds the first table of that name
+// (compared without regard to case).
+Table* FindOpenTable(char* name);
+void RemoveOpenTable(Table* table);
+Table* FirstOpenTable();
+// Forgets every table without writing or closing it (library stop).
+void ForgetOpenTables();
+
 class Table : public FileObject {
  public:
   Table();
@@ -109,7 +120,18 @@ class Table : public FileObject {
   BOOL RemoveClient(TableClient* client);
   uint16_t ClientCount() const { return static_cast<uint16_t>(clients.word); }
   TableClient* FirstClient() const { return clients.link; }
+  BOOL HasClient(const TableClient* client) const;
+  // Every registered client in registration order, the changer included. A
+  // client that leaves during the round is not called after it left.
   void NotifyClients(uint32_t code, uint32_t record);
+  BOOL InRound() const { return rounds != 0; }
+  // Out of the open list with no client left while a round runs: the round's
+  // caller closes and destroys it.
+  BOOL Orphaned() const { return orphaned; }
+  void Orphan() {
+    RemoveOpenTable(this);
+    orphaned = TRUE;
+  }
 
   uint32_t Flags() const { return flags; }
   void SetFlags(uint32_t set, uint32_t clear) { flags = (flags | set) & ~clear; }
@@ -166,14 +188,7 @@ class Table : public FileObject {
   uint32_t cachedRecords;   // records the cache block holds
   char fileName[MAX_PATH];  // the .DBF
   char* reservation;        // the empty file reserving a temporary name
+  uint16_t rounds;          // notification rounds running
+  BOOL orphaned;
 };
 
-// The list of open tables, in opening order, each once.
-void AddOpenTable(Table* table);
-// Upper-cases name in place, then finds the first table of that name
-// (compared without regard to case).
-Table* FindOpenTable(char* name);
-void RemoveOpenTable(Table* table);
-Table* FirstOpenTable();
-// Forgets every table without writing or closing it (library stop).
-void ForgetOpenTables();

@@ -56,7 +56,8 @@ char* CopyName(const char* name) {
 
 }  // namespace
 
-Table::Table() : next(nullptr), flags(0), name(nullptr), reservation(nullptr) {
+Table::Table()
+    : next(nullptr), flags(0), name(nullptr), reservation(nullptr), rounds(0), orphaned(FALSE) {
   header = record = nullptr;
   cache = nullptr;
   cacheData = nullptr;

@@ -37,11 +37,11 @@ BOOL Table::LoadRecord(uint32_t n) {
 }
 
 uint32_t Table::ReadRecord(uint32_t n, void* buffer) {
-  current = 0;
   if (!buffer) {
     SetError(kErrorBadArgument);
     return 0;
   }
+  current = 0;
   if (count == 0) {
     SetError(kErrorBadRecord);
     return 0;

@@ -3,7 +3,9 @@
 after it: dbfread reads them, python3-dbf appends to one for the engine to
 read back.
 
-peer_check.py <the test's work directory>
+peer_check.py <the tests' work directory> tables
+peer_check.py <the tests' work directory> turns
+  what two processes appended in turn through Quelt.dll (quelt_process_test).
 """
 import datetime
 import os
@@ -32,8 +34,16 @@ def expect(what, got, wanted):
         failures.append("%s: got %r, wanted %r" % (what, got, wanted))
 
 
-def main():
-    peer = os.path.join(sys.argv[1], "peer")
+def turns(work):
+    folder = os.path.join(work, "processes")
+    name = [f for f in os.listdir(folder) if f.upper() == "TURNS.DBF"][0]
+    table = DBF(os.path.join(folder, name), encoding="cp866", parserclass=EmptyDates, load=True)
+    wanted = [base + i for i in range(1, 101) for base in (1000, 2000)]
+    expect("A in turns", [r["A"] for r in table.records], wanted)
+
+
+def tables(work):
+    peer = os.path.join(work, "peer")
     table = DBF(os.path.join(peer, "engine.DBF"), encoding="cp866", parserclass=EmptyDates, load=True)
     live = [dict(r) for r in table.records]
     deleted = [dict(r) for r in table.deleted]
@@ -58,6 +68,9 @@ def main():
     writer.append(("Пётр", 5, 2.25, datetime.date(2020, 1, 2), False, "Заметка"))
     writer.close()
 
+
+def main():
+    {"tables": tables, "turns": turns}[sys.argv[2]](sys.argv[1])
     for f in failures:
         print("FAILED", f)
     print("%d passed, %d failed" % (1 if not failures else 0, 1 if failures else 0))
