@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "quelt_api.h"
+#include "dll_test_support.h"
 #include "quelt_test_support.h"
 
 namespace {
@@ -49,15 +49,6 @@ class QueltDll : public ::testing::Test {
     char name[MAX_PATH] = "c:\\tmp\\abc.dbf";
     Bytes copy = image;
     return opened = QUELT_Create(name, copy.data(), client);
-  }
-  // A blank record with A set, appended.
-  DWORD Append(Table* t, int a) {
-    char rec[32];
-    QUELT_NewRec(t, rec);
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%5d", a);
-    std::memcpy(rec + 1, digits, 5);
-    return QUELT_Append(t, rec);
   }
   Bytes image;
   Table* opened = nullptr;
@@ -120,12 +111,12 @@ TEST_F(QueltDll, EveryClientIsToldEveryChange) {
   char name[MAX_PATH] = "C:\\TMP\\ABC.DBF";
   ASSERT_EQ(t, QUELT_Open(name, &b));
   ASSERT_EQ(t, QUELT_Open(name, AsClient(&c)));
-  EXPECT_EQ(1u, Append(t, 1));
+  EXPECT_EQ(1u, AppendNumber(t, 1));
   char rec[32];
   QUELT_GetRec(t, 1, rec);
   EXPECT_EQ(1u, QUELT_PutRec(t, 1, rec));
   EXPECT_EQ(2u, QUELT_PutRec(t, 2, rec));
-  EXPECT_EQ(2u, Append(t, 2));
+  EXPECT_EQ(2u, AppendNumber(t, 2));
   EXPECT_EQ(1u, QUELT_Delete(t, 1));
   EXPECT_TRUE(QUELT_Truncate(t, 1));
   EXPECT_EQ(0u, QUELT_Delete(t, 7));
@@ -175,12 +166,12 @@ TEST_F(QueltDll, ClientsLeavingInsideARound) {
   QUELT_Open(name, &c);
   a.table = b.table = c.table = t;
   a.leaving = {&b};  // b leaves before its turn: not told
-  EXPECT_EQ(1u, Append(t, 1));
+  EXPECT_EQ(1u, AppendNumber(t, 1));
   EXPECT_EQ((NotifyLog{{1, {2, 1}}, {3, {2, 1}}}), log);
   log.clear();
   // The last clients leave inside the round: the table goes when it ends.
   a.leaving = {&a, &c};
-  EXPECT_EQ(2u, Append(t, 2));
+  EXPECT_EQ(2u, AppendNumber(t, 2));
   EXPECT_EQ((NotifyLog{{1, {2, 2}}}), log);
   EXPECT_EQ(6u, QUELT_GetLastError(t));
   EXPECT_EQ(2u, Dword(ReadAll("C:\\TMP\\ABC.DBF"), 4));
@@ -225,7 +216,7 @@ TEST_F(QueltDll, RefusedCallsTouchNothing) {
   EXPECT_FALSE(QUELT_Lock(t, TRUE));
   for (int i = 0; i < 255; ++i) ASSERT_TRUE(QUELT_Lock(t, FALSE));
   EXPECT_FALSE(QUELT_Lock(t, FALSE));
-  EXPECT_EQ(1u, Append(t, 5));  // the lock was let go
+  EXPECT_EQ(1u, AppendNumber(t, 5));  // the lock was let go
 
   // The header: min(size, header length) bytes, the field count.
   uint8_t head[200];
@@ -253,7 +244,7 @@ TEST_F(QueltDll, CacheKeptForAClientAndRawText) {
   NotifyLog log;
   LoggingClient a(1, &log), b(2, &log), c(3, &log);
   Table* t = Create(&a);
-  for (int v : {1, 2, 3}) Append(t, v);
+  for (int v : {1, 2, 3}) AppendNumber(t, v);
   char name[MAX_PATH] = "C:\\TMP\\ABC.DBF";
   b.mask = kClientKeepsCache;
   ASSERT_EQ(t, QUELT_Open(name, &b));

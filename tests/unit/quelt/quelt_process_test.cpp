@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "quelt_api.h"
+#include "dll_test_support.h"
 #include "quelt_test_support.h"
 
 namespace {
@@ -51,15 +51,6 @@ bool WaitReady(HANDLE ready, const Helper& helper) {
   return WaitForMultipleObjects(2, waits, FALSE, 30000) == WAIT_OBJECT_0;
 }
 
-DWORD Append(Table* t, int a) {
-  char rec[32];
-  QUELT_NewRec(t, rec);
-  char digits[8];
-  std::snprintf(digits, sizeof digits, "%5d", a);
-  std::memcpy(rec + 1, digits, 5);
-  return QUELT_Append(t, rec);
-}
-
 TEST(QueltProcesses, LocksAndTurnsBetweenTwoProcesses) {
   const std::string path = WorkDir("processes") + "turns";
   char name[MAX_PATH];
@@ -74,7 +65,7 @@ TEST(QueltProcesses, LocksAndTurnsBetweenTwoProcesses) {
     Helper holder("\"" + path + "\" lock QueltTurnsReady QueltTurnsRelease");
     ASSERT_TRUE(WaitReady(ready, holder));
     const DWORD started = GetTickCount();
-    EXPECT_EQ(0u, Append(t, 1));
+    EXPECT_EQ(0u, AppendNumber(t, 1));
     const DWORD waited = GetTickCount() - started;
     EXPECT_EQ(33u, QUELT_GetLastError(t));
     EXPECT_GE(waited, 9500u);
@@ -91,7 +82,7 @@ TEST(QueltProcesses, LocksAndTurnsBetweenTwoProcesses) {
     ASSERT_TRUE(WaitReady(held, locker));
     QUELT_Flush(t, FALSE);
     const DWORD started = GetTickCount();
-    EXPECT_EQ(1u, Append(t, 3000));
+    EXPECT_EQ(1u, AppendNumber(t, 3000));
     EXPECT_LT(GetTickCount() - started, 1000u);
     SetEvent(done);
     EXPECT_EQ(0u, locker.Finish());
@@ -105,7 +96,7 @@ TEST(QueltProcesses, LocksAndTurnsBetweenTwoProcesses) {
   {
     Helper other("\"" + path + "\" append QueltTurnTheirs QueltTurnMine 100 2000");
     for (int i = 1; i <= 100; ++i) {
-      ASSERT_EQ(static_cast<DWORD>(2 * i - 1), Append(t, 1000 + i)) << QUELT_GetLastError(t);
+      ASSERT_EQ(static_cast<DWORD>(2 * i - 1), AppendNumber(t, 1000 + i)) << QUELT_GetLastError(t);
       SetEvent(theirs);
       ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(mine, 30000));
     }
