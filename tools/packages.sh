@@ -8,6 +8,7 @@ packages=(
   unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
   cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils
   locales nodejs
+  python3-dbf python3-dbfread
 )
 # The archive URI this machine already uses for the release's main suite,
 # read from its own apt sources (deb822 .sources files or one-line lists).

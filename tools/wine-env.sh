@@ -24,6 +24,8 @@ korvex_wine_up() {
   # background services start now and not inside a test, whose output pipe
   # they would keep open.
   wine wineboot >/dev/null 2>&1 || true
+  # The table engine makes its temporary tables in C:\TMP\.
+  mkdir -p "$WINEPREFIX/drive_c/TMP"
 }
 
 korvex_wine_down() {
