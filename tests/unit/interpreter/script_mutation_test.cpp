@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "interpreter.h"
@@ -39,6 +42,41 @@ std::vector<std::string> ScriptTexts() {
   FindClose(h);
   return texts;
 }
+
+// Damaged calls into the bound libraries may open message boxes or dialogs
+// that wait for a user: a watcher answers them, so they cannot hang a run.
+class DialogAnswerer {
+ public:
+  DialogAnswerer() : thread_([this] {
+      while (!stop_) {
+        EnumWindows(AnswerOne, 0);
+        Sleep(100);
+      }
+    }) {}
+  ~DialogAnswerer() {
+    stop_ = true;
+    thread_.join();
+  }
+  int answered() const { return answered_; }
+
+ private:
+  static BOOL CALLBACK AnswerOne(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[16] = "";
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        GetClassNameA(window, name, sizeof name) && strcmp(name, "#32770") == 0) {
+      PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+      PostMessageA(window, WM_CLOSE, 0, 0);
+      ++answered_;
+    }
+    return TRUE;
+  }
+  static std::atomic<int> answered_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+std::atomic<int> DialogAnswerer::answered_{0};
 
 std::string Mutate(const std::string& text, std::mt19937& random) {
   std::string t = text;
@@ -78,6 +116,7 @@ TEST(ScriptMutation, DamagedScriptsEndWithoutCrashOrHang) {
   std::string path = own + "\\korvex_mutant.bas";
   std::mt19937 random(getenv("KORVEX_MUTANT_SEED") ? atoi(getenv("KORVEX_MUTANT_SEED")) : 20261208);
   int loaded = 0, failed = 0;
+  DialogAnswerer answerer;
   for (int round = 0; round < 3000; ++round) {
     const std::string& source = texts[round % texts.size()];
     std::string mutant = Mutate(source, random);
