@@ -80,15 +80,20 @@ INT_PTR CALLBACK StopDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   }
 }
 
+// A run dialog, modal over the script window.
+INT_PTR RunModal(HINSTANCE instance, int id, DLGPROC procedure, Interpreter& interpreter,
+                 HWND scriptWindow, const char* position) {
+  InitListViews();
+  RunDialog run{&interpreter, scriptWindow, position};
+  return DialogBoxParamA(instance, MAKEINTRESOURCEA(id), scriptWindow, procedure,
+                         reinterpret_cast<LPARAM>(&run));
+}
+
 }  // namespace
 
 int ShowErrorDialog(HINSTANCE instance, Interpreter& interpreter, HWND scriptWindow,
                     const char* position) {
-  InitListViews();
-  RunDialog run{&interpreter, scriptWindow, position};
-  INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(kErrorDialog), scriptWindow,
-                                   ErrorDialogProc, reinterpret_cast<LPARAM>(&run));
-  if (result == -1) {
+  if (RunModal(instance, kErrorDialog, ErrorDialogProc, interpreter, scriptWindow, position) == -1) {
     // No failure goes unseen.
     std::string text = ScriptErrorText(interpreter.GetError());
     ERRBOX(scriptWindow, 0, 0, text.c_str());
@@ -98,9 +103,7 @@ int ShowErrorDialog(HINSTANCE instance, Interpreter& interpreter, HWND scriptWin
 
 int ShowStopDialog(HINSTANCE instance, Interpreter& interpreter, HWND scriptWindow,
                    const char* position) {
-  InitListViews();
-  RunDialog run{&interpreter, scriptWindow, position};
-  INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(kStopDialog), scriptWindow,
-                                   StopDialogProc, reinterpret_cast<LPARAM>(&run));
-  return result == 1 ? 1 : 0;
+  return RunModal(instance, kStopDialog, StopDialogProc, interpreter, scriptWindow, position) == 1
+             ? 1
+             : 0;
 }

@@ -44,7 +44,9 @@ INT_PTR CALLBACK ValueEditorProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG: {
       VARIABLE* value = reinterpret_cast<VARIABLE*>(lParam);
       SetPropA(dialog, kValueProperty, value);
-      VariableToWindow(GetDlgItem(dialog, kDialogValueEdit), value);
+      HWND edit = GetDlgItem(dialog, kDialogValueEdit);
+      SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);  // a STRING of any length edits whole
+      VariableToWindow(edit, value);
       return TRUE;
     }
     case WM_COMMAND:

@@ -30,6 +30,7 @@ class RowAdder {
   explicit RowAdder(HWND listView) : list_(listView) {}
 
   void Add(const char* name, VARIABLE* value) {
+    if (!value) return;
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = row_;
