@@ -77,14 +77,12 @@ DialogView RunAndAnswer(WindowInterpreter& interpreter, const char* text, const 
   return answer.get();
 }
 
-TEST_F(RunDialogs, ErrorDialogShowsTheFailingLineTheMessageAndEveryVariable) {
+TEST_F(RunDialogs, ErrorDialogListsEveryVariableOfTheWindow) {
+  // The lines and the message are read from korvex itself (korvex_dialogs_test).
   std::string path = WriteScript("e.bas", "DIM A(2,3)\r\nX = 1\r\nY = X / 0\r\n");
   ASSERT_TRUE(Start(path));
   DialogView view;
   ASSERT_TRUE(WhilePumping([&] { view = AnswerDialog(path.c_str(), IDOK); }));
-  EXPECT_EQ(kDivision, view.message);
-  EXPECT_EQ((std::vector<std::string>{"DIM A(2,3)", "X=1", "Y=X/0"}), view.lines);
-  EXPECT_EQ(2, view.selection);
   EXPECT_EQ((std::vector<std::string>{"Name", "Type", "Value"}), view.columns);
   EXPECT_EQ((std::vector<std::string>{"PRGDIR", "PRGNAME", "HWND", "HPARENT", "RESOURCE", "X",
                                       "A(0,0)", "A(0,1)", "A(0,2)", "A(1,0)", "A(1,1)", "A(1,2)"}),
@@ -92,16 +90,14 @@ TEST_F(RunDialogs, ErrorDialogShowsTheFailingLineTheMessageAndEveryVariable) {
   ASSERT_EQ(12u, view.rows.size());
   EXPECT_EQ((std::vector<std::string>{"PRGNAME", "STRING", "E"}), view.rows[1]);
   EXPECT_EQ((std::vector<std::string>{"HPARENT", "LONG", "0"}), view.rows[3]);
-  EXPECT_EQ((std::vector<std::string>{"RESOURCE", "LONG", "32"}), view.rows[4]);
   EXPECT_EQ((std::vector<std::string>{"X", "LONG", "1"}), view.rows[5]);
   EXPECT_EQ((std::vector<std::string>{"A(1,2)", "NULL", "0"}), view.rows[11]);
   for (LPARAM record : view.rowData) EXPECT_NE(0, record);
   EXPECT_TRUE(FrameEnded()) << "the script ends after the dialog";
 
   // A long text shows whole and widens its column; the caption keeps the
-  // title's first 79 characters.
+  // title's first 79 characters; the failing line is scrolled to the top.
   SetUp();
-  // The failing line of a long script is scrolled to the top.
   std::string filler;
   for (int i = 0; i < 40; ++i) filler += "N = " + std::to_string(i) + "\r\n";
   std::string longPath = WriteScript(std::string(90, 'n') + ".bas",
