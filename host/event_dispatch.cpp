@@ -112,6 +112,7 @@ void SetEventVariables(WindowInterpreter& owner, uint32_t code, LPARAM parameter
 uint32_t RunHandler(WindowInterpreter& owner, const char* position) {
   WindowInterpreter handler;
   handler.ShareContext(&owner);
+  handler.ScriptWindow = owner.ScriptWindow;
   uint32_t result = 0;
   try {
     result = handler.Run(position);

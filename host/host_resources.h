@@ -5,6 +5,20 @@
 #define kProgramIcon 101
 #define kFrameMenu 103
 
+// Dialogs of failing and stopped scripts and their inspectors.
+#define kErrorDialog 101
+#define kDispatchDialog 105
+#define kValueEditorDialog 108
+#define kStopDialog 107
+#define kObjectDialog 109
+#define kDialogMessage 1001
+#define kDialogSourceList 1003
+#define kDialogVariableList 1004
+#define kDialogValueEdit 1007
+#define kDialogMemberList 1009
+#define kDialogLoopDepth 1010
+#define kDialogIfDepth 1011
+
 // Frame menu commands. The frame handles the window arrangement itself;
 // every other id from 40000 to 40999 goes to the active script window.
 #define kCommandCloseAll 40000

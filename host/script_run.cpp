@@ -114,6 +114,7 @@ uint32_t RunTextInWindow(HWND window, const char* text) {
   if (!owner) return 0;
   WindowInterpreter runner;
   runner.ShareContext(owner);
+  runner.ScriptWindow = window;
   if (runner.ScanLabels(text)) runner.Run(text);
   runner.Labels().DropAtLabels();
   runner.ShareContext(nullptr);

@@ -66,6 +66,7 @@ HWND StartScript(HWND parent, const char* path) {
     return nullptr;
   }
   SetWord(window, kScriptWordInterpreter, interpreter);
+  interpreter->ScriptWindow = window;
 
   if (flags & kRunWindow) {
     PostMessageA(window, kRunWindowScriptMessage, 0, 0);

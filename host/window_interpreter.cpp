@@ -3,7 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "host_globals.h"
 #include "keyword_list.h"
+#include "run_dialogs.h"
 #include "start_script.h"
 
 WindowInterpreter::~WindowInterpreter() {
@@ -31,6 +33,14 @@ int WindowInterpreter::RunFile() {
   }
   std::string path = value->text ? value->text : "";
   return StartScript(nullptr, path.c_str()) ? 1 : 0;
+}
+
+void WindowInterpreter::OnError(const char* position) {
+  ShowErrorDialog(hInst, *this, ScriptWindow, position);
+}
+
+int WindowInterpreter::OnStop(const char* position) {
+  return ShowStopDialog(hInst, *this, ScriptWindow, position);
 }
 
 namespace {

@@ -18,6 +18,16 @@ class WindowInterpreter : public Interpreter {
   // RUN "file": another script in a new window of this process. 1 when a
   // window was made, else 0 (113 when the expression is no STRING).
   int RunFile() override;
+  // The error dialog over the script window, and the STOP dialog (1 for
+  // "End", 0 for "Continue").
+  void OnError(const char* position) override;
+  int OnStop(const char* position) override;
+
+  // The script window: set by StartScript for the body, and by the
+  // dispatcher for handlers and command texts. (The variable HWND is not
+  // used: a script may overwrite it, and it is not set yet while labels
+  // are collected.)
+  HWND ScriptWindow = nullptr;
 
   // Event handlers of this window now running (changed on the GUI thread
   // only; a script thread reads it with RunningHandlersNow).

@@ -26,6 +26,15 @@ korvex_wine_up() {
   wine wineboot >/dev/null 2>&1 || true
   # The table engine makes its temporary tables in C:\TMP\.
   mkdir -p "$WINEPREFIX/drive_c/TMP"
+  # No window manager runs on a display of our own: there Wine leaves its
+  # windows unmanaged, or hiding each one waits 2 s for a window manager
+  # that never answers. A display given from outside has its manager.
+  local x11='HKCU\Software\Wine\X11 Driver'
+  if [ -n "$korvex_xvfb_pid" ]; then
+    wine reg add "$x11" /v Managed /d N /f >/dev/null 2>&1 || true
+  else
+    wine reg delete "$x11" /v Managed /f >/dev/null 2>&1 || true
+  fi
 }
 
 korvex_wine_down() {

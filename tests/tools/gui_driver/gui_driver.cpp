@@ -121,6 +121,30 @@ std::string MessageBoxText(HWND box) {
   return text;
 }
 
+std::vector<std::string> ListBoxItems(HWND listBox) {
+  // Asked in Unicode: Wine hands another process's item texts back wide
+  // even to an ANSI caller. The texts are turned into the ANSI code page.
+  std::vector<std::string> items;
+  auto sendW = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = static_cast<DWORD_PTR>(LB_ERR);
+    SendMessageTimeoutW(listBox, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeout, &result);
+    return static_cast<LRESULT>(result);
+  };
+  LRESULT count = sendW(LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = sendW(LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (length < 0) break;
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = sendW(LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&wide[0]));
+    int n = got > 0 ? static_cast<int>(got) : 0;
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), n, &text[0], bytes, nullptr, nullptr);
+    items.push_back(text);
+  }
+  return items;
+}
+
 void AnswerMessageBox(HWND box, int button) {
   HWND control = GetDlgItem(box, button);
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));

@@ -53,6 +53,8 @@ std::string WindowText(HWND window);
 bool WaitUntilShown(HWND window, DWORD timeout);
 // The texts of the static controls of a message box, one per line.
 std::string MessageBoxText(HWND box);
+// The items of a list box (LB_GETTEXT crosses processes).
+std::vector<std::string> ListBoxItems(HWND listBox);
 // Presses the button (IDOK, IDCANCEL, ...) of a message box or dialog.
 void AnswerMessageBox(HWND box, int button);
 

@@ -2,8 +2,10 @@
 // classes, scripts started with StartScript, messages pumped here.
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
 
+#include "dialog_probe.h"
 #include "event_dispatch.h"
 #include "frame_window.h"
 #include "gui_driver.h"
@@ -134,12 +136,17 @@ TEST_F(ScriptWindows, WindowScriptEndingWithZeroClosesAfterItsHandlers) {
   ASSERT_TRUE(Start("endnow.bas", "REM WINDOW\r\nEND 0\r\n"));
   EXPECT_TRUE(WaitForFrameEnd(2000));
   // The clash ends the script before it takes its parent as HPARENT; the
-  // parent's window must survive that.
+  // parent's window must survive that. The error dialog shows the clash.
   SetUp();
   HWND parent = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   std::string twice = WriteScript("twice.bas", "REM WINDOW\r\nX:\r\nA=1\r\nX:\r\n");
+  auto answered = std::async(std::launch::async,
+                             [&] { return host_test::AnswerDialog(twice.c_str(), IDOK); });
   ASSERT_TRUE(StartScript(parent, twice.c_str()));
-  EXPECT_TRUE(WaitForFrameEnd(2000));
+  EXPECT_TRUE(WaitForFrameEnd(5000));
+  host_test::DialogView clash = answered.get();
+  EXPECT_EQ("дублирование метки", clash.message);
+  EXPECT_EQ(3, clash.selection);
   EXPECT_TRUE(IsWindow(parent));
   DestroyWindow(parent);
 }
