@@ -177,8 +177,13 @@ int ShowAndPress(const std::function<int()>& call, int button, SeenBox* seen) {
   std::thread watcher([&] {
     for (int tries = 0; tries < 1000 && !done; ++tries) {
       if (HWND box = FindOurBox()) {
-        Sleep(50);  // let the box finish its layout
-        ReadBox(box, seen);
+        // A loaded machine may show the box before its text is in place.
+        for (int wait = 0; wait < 100; ++wait) {
+          *seen = SeenBox();
+          ReadBox(box, seen);
+          if (!seen->text.empty()) break;
+          Sleep(20);
+        }
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
         return;
       }
