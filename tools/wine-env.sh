@@ -24,9 +24,11 @@ korvex_wine_up() {
   # background services start now and not inside a test, whose output pipe
   # they would keep open.
   wine wineboot >/dev/null 2>&1 || true
+  . "$root/tools/odbc-env.sh" up
 }
 
 korvex_wine_down() {
+  . "$root/tools/odbc-env.sh" down
   wineserver -k 2>/dev/null || true
   if [ -n "$korvex_xvfb_pid" ]; then kill "$korvex_xvfb_pid" 2>/dev/null || true; fi
 }
