@@ -4,6 +4,7 @@
 #   KTEST    SQLite file build/odbc/ktest.db
 #   KPGTEST  PostgreSQL database ktest, user korvex, on 127.0.0.1 and a free
 #            port, started by "up" and stopped (and removed) by "down"
+#   build/odbc/trace: the same drivers with the driver manager's trace on
 # ODBCSYSINI points the 32-bit unixODBC under Wine's odbc32 at these files.
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 korvex_odbc_dir="$root/build/odbc"
@@ -58,6 +59,11 @@ Username=korvex
 Password=
 UpdatableCursors=1
 EOF
+  # The same drivers with the driver manager's trace on, for tests that
+  # count driver calls (ODBCSYSINI pointed here for that test alone).
+  mkdir -p "$korvex_odbc_dir/trace"
+  { printf '[ODBC]\nTrace=Yes\nTraceFile=%s\n\n' "$korvex_odbc_dir/trace/sql.log"
+    cat "$korvex_odbc_dir/odbcinst.ini"; } > "$korvex_odbc_dir/trace/odbcinst.ini"
   # unixODBC loads the cursor library from beside its system files.
   ln -sf "$korvex_odbc_lib/libodbccr.so.2" "$korvex_odbc_dir/libodbccr.so"
 }

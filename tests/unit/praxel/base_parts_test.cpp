@@ -220,3 +220,44 @@ TEST(BaseParts, LogLinesAndMessageBlocks) {
 }
 
 }  // namespace
+
+#include "money_text.h"
+#include "query_text.h"
+
+namespace {
+
+std::string Rounded(const char* text) {
+  char buffer[32];
+  std::strcpy(buffer, text);
+  size_t length = RoundMoneyText(buffer, sizeof buffer);
+  EXPECT_EQ(std::strlen(buffer), length) << text;
+  return buffer;
+}
+
+TEST(TextParts, MoneyTextsRoundAtTheThirdDecimalAndPad) {
+  EXPECT_EQ("12.35", Rounded("12.3450"));
+  EXPECT_EQ("10.00", Rounded("9.9960"));
+  EXPECT_EQ("5.00", Rounded("5.0049"));
+  EXPECT_EQ("-10.00", Rounded("-9.9960"));
+  EXPECT_EQ("100.00", Rounded("99.995"));
+  EXPECT_EQ("12.35", Rounded("12.35"));
+  EXPECT_EQ("12.30", Rounded("12.3"));
+  EXPECT_EQ("7.00", Rounded("7"));
+  char tight[4] = "7";
+  EXPECT_EQ(1u, RoundMoneyText(tight, sizeof tight));  // no room: unchanged
+}
+
+TEST(TextParts, QueriesSqueezeOutsideLiterals) {
+  char query[] = "  SELECT  A ,  B FROM T WHERE ( A = 'x  y' )  AND B <> \"p  q\"  ";
+  size_t length = SqueezeQuery(query);
+  EXPECT_EQ(std::strlen(query), length);
+  EXPECT_STREQ("SELECT A, B FROM T WHERE (A= 'x  y') AND B <> \"p  q\"", query);
+  std::string big = "SELECT '" + std::string(70000, ' ') + "'   FROM T";
+  EXPECT_EQ(big.size() - 2, SqueezeQuery(&big[0]));
+  EXPECT_STREQ(("SELECT '" + std::string(70000, ' ') + "' FROM T").c_str(), big.c_str());
+  EXPECT_EQ(nullptr, FindLastOf("abc", "ORDER BY "));
+  const char* text = "ORDER BY A ORDER BY B";
+  EXPECT_EQ(text + 11, FindLastOf(text, "ORDER BY "));
+}
+
+}  // namespace
