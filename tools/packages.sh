@@ -6,6 +6,7 @@ packages=(
   g++-mingw-w64-i686 mingw-w64-i686-dev cmake make googletest
   wine wine32:i386 xvfb xauth imagemagick xdotool
   unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
+  libodbcinst2:i386 libodbccr2:i386 odbc-postgresql:i386 postgresql
   cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils
   locales nodejs
   python3-dbf python3-dbfread

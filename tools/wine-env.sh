@@ -35,9 +35,11 @@ korvex_wine_up() {
   else
     wine reg delete "$x11" /v Managed /f >/dev/null 2>&1 || true
   fi
+  . "$root/tools/odbc-env.sh" up
 }
 
 korvex_wine_down() {
+  . "$root/tools/odbc-env.sh" down
   wineserver -k 2>/dev/null || true
   if [ -n "$korvex_xvfb_pid" ]; then kill "$korvex_xvfb_pid" 2>/dev/null || true; fi
 }

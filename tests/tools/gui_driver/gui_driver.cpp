@@ -1,5 +1,6 @@
 #include "gui_driver.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace gui {
@@ -154,6 +155,85 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeout, &result);
   return static_cast<LRESULT>(result);
+}
+
+void UseUnmanagedWindows() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  const char* name = std::strrchr(path, '\\') ? std::strrchr(path, '\\') + 1 : path;
+  std::string key = std::string("Software\\Wine\\AppDefaults\\") + name + "\\X11 Driver";
+  HKEY handle;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS)
+    return;
+  RegSetValueExA(handle, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+  RegCloseKey(handle);
+}
+
+BoxWatcher::BoxWatcher(std::vector<int> answers)
+    : answers_(std::move(answers)), thread_([this] { Run(); }) {}
+
+BoxWatcher::~BoxWatcher() {
+  {
+    std::lock_guard<std::mutex> guard(lock_);
+    stop_ = true;
+  }
+  thread_.join();
+}
+
+std::vector<BoxWatcher::Box> BoxWatcher::Boxes() const {
+  std::lock_guard<std::mutex> guard(lock_);
+  return boxes_;
+}
+
+void BoxWatcher::Reset(std::vector<int> answers) {
+  std::lock_guard<std::mutex> guard(lock_);
+  answers_ = std::move(answers);
+  next_ = 0;
+  boxes_.clear();
+}
+
+void BoxWatcher::Run() {
+  const DWORD self = GetCurrentProcessId();
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      if (stop_) return;
+      // A closed box's handle may come back for a later one.
+      std::vector<HWND> open;
+      for (HWND box : answered_)
+        if (IsWindow(box)) open.push_back(box);
+      answered_.swap(open);
+    }
+    WindowSearch search{self, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    for (HWND window : search.found) {
+      if (!IsWindowVisible(window) || !ClassIs(window, "#32770")) continue;
+      bool seen;
+      {
+        std::lock_guard<std::mutex> guard(lock_);
+        seen = std::find(answered_.begin(), answered_.end(), window) != answered_.end();
+      }
+      if (!seen) Answer(window);
+    }
+    Sleep(20);
+  }
+}
+
+void BoxWatcher::Answer(HWND box) {
+  Box record;
+  record.caption = WindowText(box);
+  record.text = MessageBoxText(box);
+  for (int id = IDOK; id <= IDNO; ++id)
+    if (GetDlgItem(box, id)) record.buttons.push_back(id);
+  std::lock_guard<std::mutex> guard(lock_);
+  int answer = answers_.empty() ? IDOK : answers_[next_ < answers_.size() ? next_ : answers_.size() - 1];
+  ++next_;
+  if (!GetDlgItem(box, answer)) answer = IDOK;
+  record.answer = answer;
+  boxes_.push_back(record);
+  answered_.push_back(box);
+  AnswerMessageBox(box, answer);
 }
 
 RECT ScreenRect(HWND window) {

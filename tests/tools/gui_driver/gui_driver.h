@@ -11,7 +11,9 @@
 #pragma once
 #include <windows.h>
 
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace gui {
@@ -76,5 +78,51 @@ bool WaitFor(Predicate predicate, DWORD timeout) {
 // client area.
 RECT ScreenRect(HWND window);
 RECT ClientRectInParent(HWND window);
+
+// Makes this program's windows unmanaged (a per-program Wine setting in
+// the test prefix): without a window manager Wine waits 2 s for each
+// managed window that closes, so every answered box would cost 2 s. Call
+// it before the program's first window (a static initializer).
+void UseUnmanagedWindows();
+
+// Answers the message boxes and dialogs of this very process from a thread
+// of its own (the caller sits in the box's modal loop meanwhile): records
+// each one's caption, text and buttons, then presses the next button of
+// the list (the last one again once the list is used up; IDOK when the box
+// lacks it).
+//
+//   gui::BoxWatcher watcher({IDRETRY, IDCANCEL});
+//   ... code that shows boxes ...
+//   auto boxes = watcher.Boxes();
+class BoxWatcher {
+ public:
+  struct Box {
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons;  // of IDOK .. IDNO, those the box has
+    int answer;
+  };
+
+  explicit BoxWatcher(std::vector<int> answers = {IDOK});
+  ~BoxWatcher();
+  BoxWatcher(const BoxWatcher&) = delete;
+  BoxWatcher& operator=(const BoxWatcher&) = delete;
+
+  std::vector<Box> Boxes() const;
+  // Forgets what was seen and takes a new list of answers.
+  void Reset(std::vector<int> answers);
+
+ private:
+  void Run();
+  void Answer(HWND box);
+
+  mutable std::mutex lock_;
+  std::vector<int> answers_;
+  size_t next_ = 0;
+  std::vector<Box> boxes_;
+  std::vector<HWND> answered_;
+  bool stop_ = false;
+  std::thread thread_;
+};
 
 }  // namespace gui

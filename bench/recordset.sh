@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Record-set benchmark: B(ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY
+# INTEGER) with 1,000,000 rows made by the sqlite3 and psql programs in the
+# test data sources KTEST and KPGTEST; then for each, in one run, Praxel's
+# record set and a plain ODBC program (bench/recordset.cpp), and the native
+# program reading the whole table.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+[ -x "$root/build/bin/recordset_bench.exe" ] || "$root/tools/build.sh" >/dev/null
+source "$root/tools/wine-env.sh"
+trap korvex_wine_down EXIT
+korvex_wine_up
+rows=${1:-1000000}
+db="$root/build/odbc/ktest.db"
+sqlite3 "$db" "DROP TABLE IF EXISTS B; CREATE TABLE B (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY INTEGER);
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < $rows)
+  INSERT INTO B SELECT i, 'name ' || i, i % 1000 FROM n;"
+pg() { psql -q -h 127.0.0.1 -p "$KORVEX_PG_PORT" -U korvex ktest "$@"; }
+pg -c "DROP TABLE IF EXISTS B; CREATE TABLE B (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY INTEGER);
+  INSERT INTO B SELECT i, 'name ' || i, i % 1000 FROM generate_series(1, $rows) i; ANALYZE B;"
+for dsn in KTEST KPGTEST; do
+  wine "$root/build/bin/recordset_bench.exe" "$dsn" | tr -d '\r'
+done
+t() { local s=$(date +%s.%N); "$@" >/dev/null; awk "BEGIN { printf \"%8.3f s\", $(date +%s.%N) - $s }"; }
+echo "sqlite3 full read   $(t sqlite3 "$db" 'SELECT ID, NAME, QTY FROM B ORDER BY ID')"
+echo "psql full read      $(t pg -At -c 'SELECT ID, NAME, QTY FROM B ORDER BY ID')"

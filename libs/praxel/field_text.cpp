@@ -1,0 +1,141 @@
+// The text of a column in the current row (GetFieldText).
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "blank_helpers.h"
+#include "date_time.h"
+#include "money_text.h"
+#include "record_set.h"
+#include "text_helpers.h"
+
+namespace {
+
+const int kNumberScratch = 1024;  // any double in "%*.*f" with 8-bit width and decimals
+
+long Cut(long length, long size) { return length < size ? length : size - 1; }
+
+// A text made elsewhere, copied into the caller's buffer and terminated.
+long Deliver(const char* text, char* buffer, long size) {
+  long length = Cut(static_cast<long>(std::strlen(text)), size);
+  std::memcpy(buffer, text, static_cast<size_t>(length));
+  buffer[length] = '\0';
+  return length;
+}
+
+SYSTEMTIME ToSystemTime(const TIMESTAMP_STRUCT& t) {
+  SYSTEMTIME st = {};
+  st.wYear = static_cast<WORD>(t.year);
+  st.wMonth = t.month;
+  st.wDay = t.day;
+  st.wHour = t.hour;
+  st.wMinute = t.minute;
+  st.wSecond = t.second;
+  return st;
+}
+
+long TimestampText(const Column& c, const TIMESTAMP_STRUCT& value, char* buffer, long size) {
+  SYSTEMTIME st = ToSystemTime(value);
+  const bool full = c.Mode() == kModeFull;
+  char picture[kDateTextSize] = "";
+  if (full) GetDatePicture(picture, sizeof picture);
+  char text[128] = "";
+  int n = GetDateFormatA(LOCALE_SYSTEM_DEFAULT, full ? 0 : DATE_SHORTDATE, &st,
+                         full ? picture : nullptr, text, sizeof text);
+  size_t length = n > 0 ? static_cast<size_t>(n - 1) : 0;
+  if (c.letter == 'T' && length + 2 < sizeof text) {
+    text[length++] = ' ';
+    n = GetTimeFormatA(LOCALE_SYSTEM_DEFAULT, TIME_FORCE24HOURFORMAT, &st,
+                       full ? nullptr : "HH:mm", text + length,
+                       static_cast<int>(sizeof text - length));
+    length += n > 0 ? static_cast<size_t>(n - 1) : 0;
+  }
+  text[length] = '\0';
+  return Deliver(text, buffer, size);
+}
+
+// A text column by its letter: N whole numbers, F numbers, F MONEY rounded
+// (and grouped in mode 2), made whole before it is cut to the buffer.
+long CharText(const Column& c, const unsigned char* data, char* buffer, long size) {
+  char text[kNumberScratch];
+  size_t length = strnlen(reinterpret_cast<const char*>(data), static_cast<size_t>(c.size));
+  if (length > sizeof text / 2) length = sizeof text / 2;  // text columns hold at most 511
+  std::memcpy(text, data, length);
+  text[length] = '\0';
+  TrimRight(text, static_cast<unsigned>(length + 1));
+  switch (c.letter) {
+    case 'N':
+      if (char* point = std::strchr(text, '.')) *point = '\0';
+      return Deliver(text, buffer, size) + kNumberText;
+    case 'F':
+      if (c.flags & kColumnMoney) {
+        RoundMoneyText(text, sizeof text);
+        if (c.Mode() == kModeFull) GroupThousands(text, sizeof text, ' ');
+      }
+      return Deliver(text, buffer, size) + kNumberText;
+    default:
+      return Deliver(text, buffer, size);
+  }
+}
+
+}  // namespace
+
+long RecordSet::GetFieldText(unsigned long column, char* buffer, long size) {
+  column &= 0xFFFF;
+  if (column > columnCount_ || size < 1 || !buffer) return 0;
+  buffer[0] = '\0';
+  if (size > 1) buffer[1] = '\0';
+  if (column == 0) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%u", static_cast<unsigned>(currentRecord_ & 0xFFFF));
+    return Deliver(number, buffer, size) + kNumberText;
+  }
+  const Column& c = columns_[column - 1];
+  if (c.IsLongData() || !currentRow_) return 0;
+  const unsigned char* data = CurrentData(c);
+  SDWORD indicator = *CurrentIndicator(c);
+  if (indicator == SQL_NULL_DATA) return 0;
+  switch (c.cType) {
+    case SQL_C_SLONG: {
+      SDWORD value;
+      std::memcpy(&value, data, sizeof value);
+      char text[16];
+      std::snprintf(text, sizeof text, "%ld", static_cast<long>(value));
+      return Deliver(text, buffer, size) + kNumberText;
+    }
+    case SQL_C_GUID: {
+      GUID guid;
+      std::memcpy(&guid, data, sizeof guid);
+      WCHAR wide[40];
+      char text[40] = "";
+      if (StringFromGUID2(guid, wide, 40) > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+      return Deliver(text, buffer, size) + kNumberText;
+    }
+    case SQL_C_BINARY: {
+      if (c.letter != 'B') return Deliver("ERROR", buffer, size);
+      long bytes = indicator >= 0 && indicator < c.size ? indicator : c.size;
+      if (bytes > size) bytes = size;
+      std::memcpy(buffer, data, static_cast<size_t>(bytes));
+      return bytes;
+    }
+    case SQL_C_CHAR:
+      return CharText(c, data, buffer, size);
+    case SQL_C_DOUBLE: {
+      double value;
+      std::memcpy(&value, data, sizeof value);
+      char text[kNumberScratch];
+      std::snprintf(text, sizeof text, "%*.*f", static_cast<int>(c.displayWidth & 0xFF),
+                    static_cast<int>(c.decimals), value);
+      return Deliver(text, buffer, size) + kNumberText;
+    }
+    case SQL_C_TIMESTAMP: {
+      TIMESTAMP_STRUCT value;
+      std::memcpy(&value, data, sizeof value);
+      return TimestampText(c, value, buffer, size);
+    }
+    default:
+      return Deliver("ERROR", buffer, size);
+  }
+}
