@@ -8,6 +8,9 @@
 extern HINSTANCE hInst;
 extern HWND FrameWindow;
 extern HWND MdiClient;
+// The frame's own menu (resource 103): put back when a script's menu that
+// the frame shows goes with its window.
+extern HMENU FrameMenu;
 // Existing script windows; changed only with interlocked operations.
 extern volatile LONG ScriptWindowCount;
 // The script window that was last activated (WM_MDIACTIVATE), or 0.

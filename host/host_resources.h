@@ -4,6 +4,10 @@
 
 #define kProgramIcon 101
 #define kFrameMenu 103
+// The built-in INPUT's dialog: a prompt above an edit, OK and Cancel.
+#define kInputDialog 104
+#define kInputEdit 1007
+#define kInputPrompt 1008
 
 // Frame menu commands. The frame handles the window arrangement itself;
 // every other id from 40000 to 40999 goes to the active script window.

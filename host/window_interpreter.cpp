@@ -5,10 +5,12 @@
 
 #include "keyword_list.h"
 #include "start_script.h"
+#include "window_builtins.h"
+#include "window_statements.h"
 
 WindowInterpreter::~WindowInterpreter() {
-  if (ScriptAccelerators) DestroyAcceleratorTable(ScriptAccelerators);
-  if (ScriptMenu) DestroyMenu(ScriptMenu);
+  ReleaseScriptAccelerators(*this);
+  ReleaseScriptMenu(*this);
   if (EmbeddedDialog) DestroyWindow(EmbeddedDialog);
   if (AttachedWindow) SendMessageA(AttachedWindow, WM_CLOSE, 0, 0);
   if (ScriptText) GlobalFree(ScriptText);
@@ -31,6 +33,15 @@ int WindowInterpreter::RunFile() {
   }
   std::string path = value->text ? value->text : "";
   return StartScript(nullptr, path.c_str()) ? 1 : 0;
+}
+
+int WindowInterpreter::CallBuiltin(const char* name, const char*& position) {
+  int ran = Interpreter::CallBuiltin(name, position);
+  return ran >= 0 ? ran : CallWindowBuiltin(*this, name, position);
+}
+
+int WindowInterpreter::ExecUnknownStatement(const char* word) {
+  return ExecWindowStatement(*this, word);
 }
 
 namespace {

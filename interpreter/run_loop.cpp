@@ -114,15 +114,14 @@ Interpreter::StatementEnd Interpreter::ExecStatement(bool& trace, uint32_t& resu
   position_ = behind;
   int keyword = KeywordIndex(kKeywords, word);
   if (keyword == 0) {
-    // The loader squeezes the blank out of "DELAY -5" and "END (X)": a
-    // keyword directly followed by '-' or '(' is still that keyword.
+    // The loader squeezes the blank out of "DELAY -5" and "LOAD (F)": a
+    // statement word directly followed by '-' or '(' is still that word,
+    // for the keywords here and for the host's statements alike.
     size_t cut = std::strcspn(word, "-(");
     if (word[cut] && cut > 0) {
-      char head[kWordLength + 1];
-      std::memcpy(head, word, cut);
-      head[cut] = 0;
-      keyword = KeywordIndex(kKeywords, head);
-      if (keyword) position_ = wordStart + cut;
+      word[cut] = 0;
+      position_ = wordStart + cut;
+      keyword = KeywordIndex(kKeywords, word);
     }
   }
   if (keyword == 0) {
