@@ -11,10 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "frame_window.h"
 #include "host_globals.h"
 #include "host_test_support.h"
-#include "interpreter.h"
 #include "script_run.h"
 #include "start_script.h"
 
@@ -69,10 +67,7 @@ double JScriptSeconds() {
 }  // namespace
 
 int main() {
-  hInst = GetModuleHandleA(nullptr);
-  RegisterHostClasses();
-  LastScriptOptions = kRunHide;
-  FrameWindow = CreateFrameWindow();
+  host_test::OpenTestFrame();
   std::string path = host_test::WriteScript(
       "benchwin.bas", "REM HIDE,WINDOW\r\nX = 5\r\nN = 0\r\nCOMMAND 40100, \"N = N + 1\"\r\n");
   std::vector<HWND> windows;

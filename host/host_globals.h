@@ -32,6 +32,8 @@ extern const char kIniFileName[];
 
 // Posted to a WINDOW script's window: run its body on the GUI thread.
 const UINT kRunWindowScriptMessage = WM_USER + 100;
+// Sent to a script window: run a call on the GUI thread (gui_call.h).
+const UINT kWindowThreadCallMessage = WM_USER + 101;
 // Window words of a script window.
 const int kScriptWordInterpreter = 0;
 const int kScriptWordThread = 4;

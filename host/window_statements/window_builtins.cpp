@@ -1,6 +1,7 @@
 #include "window_builtins.h"
 
 #include "keyword_list.h"
+#include "script_dialogs.h"
 #include "window_builtin_entries.h"
 #include "window_interpreter.h"
 
@@ -19,11 +20,11 @@ const WindowBuiltinSpec kSpecs[] = {
     {nullptr, 1, 1}, {nullptr, 2, 2}, {nullptr, 2, 2}, {nullptr, 2, 2}, {nullptr, 1, 1},
     {RunSignal, 1, 1}, {RunWait, 1, kManyArgs}, {RunSend, 1, 1}, {RunAttach, 3, 3},
     {RunExeFind, 1, 1}, {RunRun, 2, 3},
-    {nullptr, 1, 2},  // GET: the script dialogs'
+    {RunGet, 1, 2},
     {RunCalc, 1, 1}, {RunActive, 1, 1}, {RunWndFind, 1, 1}, {RunVarGet, 2, 2},
     {RunMenu, 3, 3}, {RunBitmap, 2, 2}, {RunFree, 1, 1}, {RunEvent, 1, 2},
     {RunCheck, 1, kManyArgs}, {RunVarWnd, 2, 2}, {RunPost, 2, 2}, {RunError, 1, 1},
-    {nullptr, 1, kManyArgs},  // PARAM: the script dialogs'
+    {RunParam, 1, kManyArgs},
     {RunInput, 3, 3}, {RunObject, 2, 2}, {RunProfile, 2, 3},
 };
 static_assert(sizeof kSpecs / sizeof kSpecs[0] == kWindowBuiltinCount, "one spec per name");

@@ -1,6 +1,7 @@
 #include "window_statements.h"
 
 #include "keyword_list.h"
+#include "script_dialogs.h"
 #include "window_interpreter.h"
 
 namespace {
@@ -8,10 +9,10 @@ namespace {
 const char kStatements[] =
     "MENU\0KEY\0PLAY\0INPUT\0TUNE\0PUT\0DIALOG\0DRAW\0LOAD\0UNLOAD\0HELP\0QUIT\0";
 
-// In the order of the list; INPUT, TUNE, PUT and DIALOG belong to the
-// script dialogs and stay unknown words without them.
+// In the order of the list; INPUT, TUNE, PUT and DIALOG are the script
+// dialogs'.
 int (*const kExecutors[])(WindowInterpreter&) = {
-    ExecMenu, ExecKey, ExecPlay, nullptr, nullptr, nullptr, nullptr,
+    ExecMenu, ExecKey, ExecPlay, ExecInput, ExecTune, ExecPut, ExecDialog,
     ExecDraw, ExecLoad, ExecUnload, ExecHelp, ExecQuit,
 };
 

@@ -26,15 +26,7 @@ std::string Number(const void* handle) {
   return std::to_string(static_cast<long>(reinterpret_cast<intptr_t>(handle)));
 }
 
-class WindowStatements : public WindowScripts {
- protected:
-  // A WINDOW script that has run its body and waits for events.
-  HWND Open(const std::string& name, const std::string& body = "") {
-    HWND window = Start(name, "REM WINDOW\n" + body + "READY = 1\nEND 1\n");
-    EXPECT_TRUE(window && WaitForVariable(window, "READY")) << name;
-    return window;
-  }
-};
+using WindowStatements = WindowScripts;
 
 TEST_F(WindowStatements, MenuGoesOnTheFrameWithItsWindowListAndTheFrameMenuComesBack) {
   std::string main = "MENU " + Quoted(window_test::WindowSamples()) + ", \"MAIN\"\n";

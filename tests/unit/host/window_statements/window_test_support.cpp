@@ -131,14 +131,24 @@ void DialogAnswerer::Watch() {
 
 HWND WindowScripts::keeper_ = nullptr;
 
+DialogDriver::DialogDriver(const char* title, std::function<void(HWND)> act)
+    : thread_([this, title, act] {
+        HWND dialog = nullptr;
+        gui::WaitFor(
+            [&] {
+              dialog = FindWindowA("#32770", title);
+              return dialog && IsWindowVisible(dialog);
+            },
+            10000);
+        if (!dialog || !IsWindowVisible(dialog)) return;
+        act(dialog);
+        acted_ = true;
+      }) {}
+
+DialogDriver::~DialogDriver() { thread_.join(); }
+
 void WindowScripts::SetUpTestSuite() {
-  hInst = GetModuleHandleA(nullptr);
-  RegisterHostClasses();
-  ScriptWindowCount = 0;
-  ActiveScriptWindow = nullptr;
-  // The suite's frame leaves the program's own "Main" rectangle alone.
-  LastScriptOptions = kRunHide;
-  FrameWindow = CreateFrameWindow();
+  host_test::OpenTestFrame();
   keeper_ = StartScript(nullptr, host_test::WriteScript("keeper.bas", "REM WINDOW\nA = 1\n").c_str());
   LastScriptOptions |= kRunHide;
 }
@@ -162,6 +172,12 @@ void WindowScripts::TearDown() {
     if (child != keeper_) SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
   // Script threads still running end on their own; wait for their windows.
   host_test::PumpUntil([] { return ScriptWindowCount == 1; }, 5000);
+}
+
+HWND WindowScripts::Open(const std::string& name, const std::string& body) {
+  HWND window = Start(name, "REM WINDOW\r\n" + body + "READY = 1\r\nEND 1\r\n");
+  EXPECT_TRUE(window && WaitForVariable(window, "READY")) << name;
+  return window;
 }
 
 HWND WindowScripts::Start(const std::string& name, const std::string& text) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -60,6 +61,19 @@ class DialogAnswerer {
 
 // One frame for the whole suite, kept by a script window of its own (the
 // frame ends with its last script window); each test's windows go after it.
+// Once a shown dialog of this process with the title comes (within 10 s),
+// runs act with it on a thread of its own; the destructor waits for that.
+class DialogDriver {
+ public:
+  DialogDriver(const char* title, std::function<void(HWND)> act);
+  ~DialogDriver();
+  bool Acted() const { return acted_; }
+
+ private:
+  volatile bool acted_ = false;
+  std::thread thread_;
+};
+
 class WindowScripts : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
@@ -69,6 +83,8 @@ class WindowScripts : public ::testing::Test {
 
   // A script started in the frame (its file written to the scratch folder).
   HWND Start(const std::string& name, const std::string& text);
+  // A WINDOW script that has run its body and waits for events.
+  HWND Open(const std::string& name, const std::string& body = "");
   // The window's variable once it exists (null after timeout ms).
   static VARIABLE* WaitForVariable(HWND window, const char* name, DWORD timeout = 3000);
   static int32_t Long(HWND window, const char* name);
