@@ -23,9 +23,13 @@ enum Keyword {
 
 const int kWordLength = 80;
 
-// Statement words end at these; ';' does not end a word.
+// Statement words end at these; ';' does not end a word. A quote ends it
+// too: the ':', '.' or '!' of a text glued to the word ("LOAD(\"C:\X.BAS\")",
+// as the loader leaves LOAD ("C:\X.BAS")) makes no label, member or library
+// call of it.
 bool EndsWord(char c) {
-  return c == 0 || c == '\n' || c == ' ' || c == ':' || c == '!' || c == '.' || c == '=';
+  return c == 0 || c == '\n' || c == ' ' || c == ':' || c == '!' || c == '.' || c == '=' ||
+         c == '"';
 }
 
 // Reads the word at p into word (80 characters kept, the rest passed over).

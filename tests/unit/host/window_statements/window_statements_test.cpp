@@ -144,8 +144,11 @@ TEST_F(WindowStatements, ModulesAreUnloadedOnlyByTheWindowsThatLoadedThem) {
   EXPECT_EQ(1, FindScriptModule(lib.c_str())->count);
   EXPECT_EQ(147u, Run(c, "UNLOAD " + Quoted(lib)));
 
-  // The statement word glued to its argument, as the loader leaves it.
-  EXPECT_EQ(0u, Run(a, "F = " + Quoted(lib) + "\nUNLOAD(F)"));
+  // The statement word glued to its argument, as the loader leaves it; the
+  // ':' and '.' of a quoted path stay the argument's.
+  EXPECT_EQ(0u, Run(a, "UNLOAD(" + Quoted(lib) + ")"));
+  EXPECT_EQ(nullptr, FindScriptModule(lib.c_str()));
+  EXPECT_EQ(0u, Run(a, "F = " + Quoted(lib) + "\nLOAD(F)\nUNLOAD(F)"));
   EXPECT_EQ(nullptr, FindScriptModule(lib.c_str()));
   EXPECT_EQ(nullptr, InterpreterOf(a)->Labels().FindLabel("LIBA"));
 }
