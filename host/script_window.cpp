@@ -4,6 +4,7 @@
 
 #include "event_dispatch.h"
 #include "frame_window.h"
+#include "gui_call.h"
 #include "host_globals.h"
 #include "host_resources.h"
 #include "script_run.h"
@@ -108,6 +109,8 @@ LRESULT CALLBACK ScriptWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case kRunWindowScriptMessage:
       RunWindowScript(window);
       break;
+    case kWindowThreadCallMessage:
+      return AnswerWindowThreadCall(lParam);
     default:
       break;
   }

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "interpreter.h"
 
@@ -28,6 +30,13 @@ class WindowInterpreter : public Interpreter {
   // used: a script may overwrite it, and it is not set yet while labels
   // are collected.)
   HWND ScriptWindow = nullptr;
+
+  // The window built-ins, asked after the interpreter's own.
+  int CallBuiltin(const char* name, const char*& position) override;
+  // The window statements (MENU, KEY, PLAY, ..., QUIT); 0 for other words.
+  int ExecUnknownStatement(const char* word) override;
+  // The condition grammar of IF, for the built-in CALC.
+  using Interpreter::ParseCondition;
 
   // Event handlers of this window now running (changed on the GUI thread
   // only; a script thread reads it with RunningHandlersNow).
@@ -56,6 +65,9 @@ class WindowInterpreter : public Interpreter {
   HWND EmbeddedDialog = nullptr;
   uint16_t TopMargin = 0;
   uint16_t RightMargin = 0;
+  // Script modules this window loaded (module key -> LOADs not yet
+  // unloaded): a window unloads only what it loaded.
+  std::map<std::string, unsigned> LoadedModules;
 };
 
 // The run-flag word with the first line's options added: "REM " (any case)
