@@ -97,7 +97,8 @@ HWND WaitForDialog(const gui::Program& program, const char* title, DWORD timeout
 std::string WindowSamples() { return KORVEX_WINDOW_SAMPLES; }
 std::string HostSamples() { return KORVEX_SAMPLE_RES; }
 
-DialogAnswerer::DialogAnswerer(int button) : button_(button), thread_([this] { Watch(); }) {}
+DialogAnswerer::DialogAnswerer(int button, const char* spare)
+    : button_(button), spare_(spare ? spare : ""), thread_([this] { Watch(); }) {}
 
 DialogAnswerer::~DialogAnswerer() {
   done_ = true;
@@ -116,6 +117,7 @@ void DialogAnswerer::Watch() {
     for (HWND dialog : dialogs) {
       {
         std::lock_guard<std::mutex> hold(lock_);
+        if (!spare_.empty() && gui::WindowText(dialog) == spare_) continue;
         if (!answered_.insert(dialog).second) continue;
       }
       std::string seen = gui::WindowText(dialog) + ": " + gui::MessageBoxText(dialog);

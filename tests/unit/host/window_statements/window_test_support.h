@@ -41,10 +41,11 @@ HWND WaitForDialog(const gui::Program& program, const char* title, DWORD timeout
 
 // Answers every dialog of this process (class "#32770", shown) with the
 // button, from a thread of its own, while it lives. Each one's caption and
-// texts are kept as "caption: text".
+// texts are kept as "caption: text". A dialog whose caption is `spare` is
+// left alone (a dialog that a test drives itself).
 class DialogAnswerer {
  public:
-  explicit DialogAnswerer(int button = IDOK);
+  explicit DialogAnswerer(int button = IDOK, const char* spare = nullptr);
   ~DialogAnswerer();
   std::vector<std::string> Seen();
 
@@ -52,6 +53,7 @@ class DialogAnswerer {
   void Watch();
 
   int button_;
+  std::string spare_;
   volatile bool done_ = false;
   std::mutex lock_;
   std::set<HWND> answered_;
