@@ -24,6 +24,11 @@ korvex_wine_up() {
   # background services start now and not inside a test, whose output pipe
   # they would keep open.
   wine wineboot >/dev/null 2>&1 || true
+  # Without a window manager (a bare Xvfb) Wine's X11 driver waits about two
+  # seconds for an answer that never comes whenever a managed window goes;
+  # the prefix's windows are left unmanaged instead.
+  grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg" ||
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 }
 
 korvex_wine_down() {
