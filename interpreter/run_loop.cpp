@@ -21,6 +21,11 @@ enum Keyword {
   kRedim, kContinue, kExit, kCommand, kLoop, kElse, kEndif,
 };
 
+const KeywordIndexTable& Keywords() {
+  static const KeywordIndexTable index(kKeywords);
+  return index;
+}
+
 const int kWordLength = 80;
 
 // Statement words end at these; ';' does not end a word.
@@ -112,7 +117,7 @@ Interpreter::StatementEnd Interpreter::ExecStatement(bool& trace, uint32_t& resu
   }
 
   position_ = behind;
-  int keyword = KeywordIndex(kKeywords, word);
+  int keyword = Keywords().Find(word);
   if (keyword == 0) {
     // The loader squeezes the blank out of "DELAY -5" and "END (X)": a
     // keyword directly followed by '-' or '(' is still that keyword.
@@ -121,7 +126,7 @@ Interpreter::StatementEnd Interpreter::ExecStatement(bool& trace, uint32_t& resu
       char head[kWordLength + 1];
       std::memcpy(head, word, cut);
       head[cut] = 0;
-      keyword = KeywordIndex(kKeywords, head);
+      keyword = Keywords().Find(head);
       if (keyword) position_ = wordStart + cut;
     }
   }
@@ -242,7 +247,7 @@ int Interpreter::SkipBranch() {
       p = q + 1;
       continue;
     }
-    int keyword = KeywordIndex(kKeywords, word);
+    int keyword = Keywords().Find(word);
     const char* behind = SkipBlanks(q);
     if (*behind == '=') keyword = 0;  // an assignment to a variable named so
     if (keyword == kIf) {

@@ -120,6 +120,16 @@ TEST(KeywordLists, IndexPrefixAndItems) {
   EXPECT_EQ(1, KeywordIndex("ИТОГ\0", "ИТОГ"));
 }
 
+TEST(KeywordLists, IndexTableAnswersAsTheList) {
+  const char list[] = "DIM\0DEF\0IF\0FOR\0NEXT\0END\0ENDIF\0IF\0CSTRING\0";
+  KeywordIndexTable index(list);
+  for (const char* word : {"DIM", "def", "If", "for", "NeXt", "END", "endif", "CSTRING", "cstring",
+                           "", "D", "DI", "DIMS", "EN", "ENDI", "ENDIFX", "FOR ", "NEXT1", "CSTRINGS",
+                           "ДИМ", "ЕND", "N\xC5XT", "DIM\x80"})
+    EXPECT_EQ(KeywordIndex(list, word), index.Find(word)) << word;
+  EXPECT_EQ(3, index.Find("if"));  // a repeated item: the first one
+}
+
 TEST(TextLength, EveryLengthAtEveryAlignment) {
   // Across the 16- and 64-byte blocks the text is scanned by, with bytes of
   // every value in front of and behind the text.
