@@ -16,6 +16,11 @@ Interpreter::~Interpreter() {
     delete frame_;
     frame_ = parent;
   }
+  while (spareFrames_) {
+    ProcedureFrame* next = spareFrames_->parent;
+    delete spareFrames_;
+    spareFrames_ = next;
+  }
 }
 
 int Interpreter::CallBuiltin(const char* name, const char*& position) {

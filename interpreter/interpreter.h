@@ -300,6 +300,12 @@ class Interpreter : public ExpressionEvaluator {
   // a value that held an interface counts one COM user less.
   virtual void ReleaseDispatchValue(VARIABLE& value);
 
+  // Subroutine frames: a returned frame is emptied and kept for the next
+  // call, with the records of its locals (statement_gosub.cpp).
+  ProcedureFrame* NewFrame();
+  void RecycleFrame(ProcedureFrame* frame);
+  ProcedureFrame* spareFrames_ = nullptr;  // chained through parent
+
   LabelTable ownLabels_;
   VariableTable ownVariables_;
   LabelTable* labels_;

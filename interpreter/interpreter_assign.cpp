@@ -10,9 +10,17 @@
 
 namespace {
 
-bool EndsTargetName(char c) {
-  return c == 0 || c == '\n' || c == ' ' || std::strchr("[(+-*/<>=", c);
-}
+// As a table: this test runs for every character of every target name.
+struct TargetNameEnds {
+  bool ends[256] = {};
+  TargetNameEnds() {
+    for (const char* c = "[(+-*/<>=\n "; *c; ++c) ends[static_cast<unsigned char>(*c)] = true;
+    ends[0] = true;
+  }
+};
+const TargetNameEnds kTargetNameEnds;
+
+bool EndsTargetName(char c) { return kTargetNameEnds.ends[static_cast<unsigned char>(c)]; }
 
 bool IsBuiltinTarget(const char* name, const char* word) {
   for (; *word; ++name, ++word) {
