@@ -10,17 +10,9 @@
 
 namespace {
 
-// As a table: this test runs for every character of every target name.
-struct TargetNameEnds {
-  bool ends[256] = {};
-  TargetNameEnds() {
-    for (const char* c = "[(+-*/<>=\n "; *c; ++c) ends[static_cast<unsigned char>(*c)] = true;
-    ends[0] = true;
-  }
-};
-const TargetNameEnds kTargetNameEnds;
+const CharacterSet kTargetNameEnds("[(+-*/<>=\n ");
 
-bool EndsTargetName(char c) { return kTargetNameEnds.ends[static_cast<unsigned char>(c)]; }
+bool EndsTargetName(char c) { return kTargetNameEnds.Has(c); }
 
 bool IsBuiltinTarget(const char* name, const char* word) {
   for (; *word; ++name, ++word) {

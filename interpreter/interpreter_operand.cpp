@@ -12,18 +12,10 @@ const int kReferenceName = 32;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Characters that end a name in an operand, as a table: this test runs for
-// every character of every name the evaluator reads.
-struct OperandNameEnds {
-  bool ends[256] = {};
-  OperandNameEnds() {
-    for (const char* c = "[]()+-*/<>=,~&|; \n"; *c; ++c) ends[static_cast<unsigned char>(*c)] = true;
-    ends[0] = true;
-  }
-};
-const OperandNameEnds kOperandNameEnds;
+// Characters that end a name in an operand.
+const CharacterSet kOperandNameEnds("[]()+-*/<>=,~&|; \n");
 
-bool EndsOperandName(char c) { return kOperandNameEnds.ends[static_cast<unsigned char>(c)]; }
+bool EndsOperandName(char c) { return kOperandNameEnds.Has(c); }
 
 bool EndsReferenceName(char c) { return IsStatementEnd(c) || std::strchr("()+-*/<>=,", c); }
 
