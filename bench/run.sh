@@ -23,7 +23,7 @@ session() {
     "$@" >/dev/null 2>&1 || true
     times+=("$(calc "($(date +%s%N) - $start) / 1e9")")
   done
-  printf '%s\n' "${times[@]}" | sort -g | sed -n "$(((sessions + 1) / 2))p"
+  printf "%s\n" "${times[@]}" | LC_ALL=C sort -g | sed -n "$(((sessions + 1) / 2))p"
 }
 
 echo "Program rows: the script's run alone (the script runner times Run;"
