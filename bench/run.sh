@@ -1,21 +1,44 @@
 #!/usr/bin/env bash
-# Interpreter benchmark: each program once as a Korvex script (through the
-# script runner, which times the run itself) and once as VBScript (through
-# Wine's own cscript; each VBScript program times itself with Timer).
-# Prints both times and the ratio. Builds first when needed.
+# Interpreter benchmark: Korvex against Wine's own VBScript on the same
+# programs (bench/NAME.bas and bench/NAME.vbs), side by side in one run.
+# Builds first when needed. Prints one row per program: both times and the
+# ratio VBScript / Korvex (above 1: Korvex is the faster).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ -x "$root/build/bin/script_runner.exe" ] || "$root/tools/build.sh" >/dev/null
 source "$root/tools/wine-env.sh"
 trap korvex_wine_down EXIT
 korvex_wine_up
-win() { echo "Z:${1//\//\\}"; }
-calc() { awk "BEGIN { print $1 }"; }
 bench=$root/bench
-printf '%-8s %10s %10s %8s\n' program korvex vbscript ratio
-for name in loop strings calls; do
+sessions=${KORVEX_BENCH_SESSIONS:-5}
+win() { echo "Z:${1//\//\\}"; }
+# Numbers are printed with a decimal point whatever the locale Wine runs in.
+calc() { LC_ALL=C awk "BEGIN { print $1 }"; }
+row() { LC_ALL=C printf '%-14s %9.3fs %9.3fs %7.1fx\n' "$1" "$2" "$3" "$(calc "$3 / $2")"; }
+# Seconds from start to exit of a whole process: the median of several runs.
+session() {
+  local times=() start
+  for _ in $(seq "$sessions"); do
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || true
+    times+=("$(calc "($(date +%s%N) - $start) / 1e9")")
+  done
+  printf "%s\n" "${times[@]}" | LC_ALL=C sort -g | sed -n "$(((sessions + 1) / 2))p"
+}
+
+echo "Program rows: the script's run alone (the script runner times Run;"
+echo "each VBScript program times itself with Timer), without process start."
+echo "Session rows: korvex.exe and cscript from start to exit on the same"
+echo "program, the median of $sessions runs."
+printf '%-14s %10s %10s %8s\n' program korvex vbscript ratio
+for name in loop strings text calls mixed; do
   korvex=$(wine "$root/build/bin/script_runner.exe" --time "$(win "$bench/$name.bas")" 2>&1 >/dev/null |
            sed -n 's/^run time: //p' | tr -d '\r s')
   vbs=$(wine cscript //nologo "$(win "$bench/$name.vbs")" 2>/dev/null | tr -d '\r' | tr ',' '.')
-  printf '%-8s %9.3fs %9.3fs %7.1fx\n' "$name" "$korvex" "$vbs" "$(calc "$vbs / $korvex")"
+  row "$name" "$korvex" "$vbs"
+done
+for name in empty loop; do
+  korvex=$(session wine "$root/build/bin/korvex.exe" "$(win "$bench/$name.bas")")
+  vbs=$(session wine cscript //nologo "$(win "$bench/$name.vbs")")
+  row "session $name" "$korvex" "$vbs"
 done

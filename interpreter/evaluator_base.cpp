@@ -1,5 +1,8 @@
 #include "evaluator_base.h"
 
+#include <malloc.h>
+
+#include <cstdlib>
 #include <cstring>
 
 #include "operator_lock.h"
@@ -53,19 +56,21 @@ int EvaluatorBase::PushBool(int32_t value) {
 }
 
 int EvaluatorBase::PushText(const char* text, size_t length) {
-  unsigned e;
-  {
-    OperatorSection section;
-    VARIABLE v;
-    v.TYPE(VAL_STRING);
-    if (v.Allocate(length + 1)) {
-      if (length) std::memcpy(v.text, text, length);
-      v.text[length] = 0;
-    }
-    e = section.TakeError();
-    if (!e) e = PushInSection(v);
+  if (stack_.Top() >= stack_.Capacity()) return Fail(kEvalErrorTooLong);
+  // Straight into the slot, in the text block it held before when that is
+  // large enough: a literal text is not made and copied again each time.
+  VARIABLE v;
+  ValueStack::SwapPayloads(v, *stack_.Item(stack_.Top()));
+  if (v.type != VAL_STRING) v.TYPE(VAL_STRING);
+  if (!v.text || _msize(v.text) < length + 1) {
+    std::free(v.text);
+    v.text = static_cast<char*>(std::malloc(length + 1));
+    if (!v.text) return Fail(kEvalErrorNoMemory);
   }
-  return e ? Fail(e) : 0;
+  if (length) std::memcpy(v.text, text, length);
+  v.text[length] = 0;
+  stack_.PushSwap(v);
+  return 0;
 }
 
 VARIABLE* EvaluatorBase::PopValue() {

@@ -8,6 +8,8 @@
 
 #include "operator_lock.h"
 #include "statement_text.h"
+#include "text_append.h"
+#include "text_helpers.h"
 
 namespace {
 
@@ -101,7 +103,16 @@ int ExpressionEvaluator::RequireValue(int (ExpressionEvaluator::*level)(const ch
 
 int ExpressionEvaluator::Evaluate(const char*& p) {
   uint16_t base = Depth();
-  if (ParseComparison(p) == 0) {
+  return EndExpression(ParseComparison(p), base);
+}
+
+int ExpressionEvaluator::EvaluateAfterOperand(const char*& p, uint16_t base) {
+  int failed = ContinueTerm(p, base) || ContinueAdditive(p, base) || ContinueComparison(p, base);
+  return EndExpression(failed, base);
+}
+
+int ExpressionEvaluator::EndExpression(int failed, uint16_t base) {
+  if (!failed) {
     if (Depth() <= base + 1) return 0;
     Fail(kEvalErrorSyntax);
   }
@@ -118,6 +129,10 @@ int ExpressionEvaluator::EvaluateRequired(const char*& p) {
 int ExpressionEvaluator::ParseComparison(const char*& p) {
   uint16_t base = Depth();
   if (ParseAdditive(p)) return 1;
+  return ContinueComparison(p, base);
+}
+
+int ExpressionEvaluator::ContinueComparison(const char*& p, uint16_t base) {
   for (;;) {
     const char* q = SkipBlanks(p);
     char op = *q;
@@ -135,6 +150,10 @@ int ExpressionEvaluator::ParseComparison(const char*& p) {
 int ExpressionEvaluator::ParseAdditive(const char*& p) {
   uint16_t base = Depth();
   if (ParseTerm(p)) return 1;
+  return ContinueAdditive(p, base);
+}
+
+int ExpressionEvaluator::ContinueAdditive(const char*& p, uint16_t base) {
   for (;;) {
     const char* q = SkipBlanks(p);
     char op = *q;
@@ -149,22 +168,34 @@ int ExpressionEvaluator::ParseAdditive(const char*& p) {
 int ExpressionEvaluator::ParseTerm(const char*& p) {
   uint16_t base = Depth();
   if (ParseUnary(p)) return 1;
+  return ContinueTerm(p, base);
+}
+
+int ExpressionEvaluator::ContinueTerm(const char*& p, uint16_t base) {
   for (;;) {
     const char* q = SkipBlanks(p);
+    if (!IsTermOperator(q)) return 0;
     char op = *q;
-    if (op == '&') {
-      // "&&" ends the expression, except "&&H..." which is '&' applied to
-      // an &H, &B or &O literal ("X = &HFF & &H0F" loads as X=&HFF&&H0F).
-      if (q[1] == '&' && !StartsRadixLiteral(q + 1)) return 0;
-    } else if (op == '|') {
-      if (q[1] == '|') return 0;
-    } else if (op != '*' && op != '/') {
-      return 0;
-    }
     if (Depth() == base) return Fail(kEvalErrorSyntax);
     p = q + 1;
     if (RequireValue(&ExpressionEvaluator::ParseUnary, p)) return 1;
     if (ApplyOperator(op, 0)) return 1;
+  }
+}
+
+bool ExpressionEvaluator::IsTermOperator(const char* q) {
+  switch (*q) {
+    case '&':
+      // "&&" ends the expression, except "&&H..." which is '&' applied to
+      // an &H, &B or &O literal ("X = &HFF & &H0F" loads as X=&HFF&&H0F).
+      return q[1] != '&' || StartsRadixLiteral(q + 1);
+    case '|':
+      return q[1] != '|';
+    case '*':
+    case '/':
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -204,16 +235,19 @@ int ExpressionEvaluator::ApplyOperator(char op, char second) {
   // The popped slots stay valid until the next push.
   if (left->type == VAL_LONG && right->type == VAL_LONG && ApplyLongFast(op, second, *left, *right))
     return 0;
+  bool join = (op == '&' && second != '&') || op == '+';
+  if (appendTarget_ && Depth() == appendSlot_) {
+    // The left operand is the growing assignment's own text: a join adds to
+    // the slot's tail; anything else needs the whole text as a value.
+    if (join && JoinInto(op, *left, *right)) return 0;
+    if (SettleAppend()) return 1;
+  }
   // The popped slots are dead: their payloads move into the operands
   // rather than being copied (long texts would be copied over and over).
+  if (join && left->type == VAL_STRING && JoinInto(op, *left, *right)) return 0;
   VARIABLE r, l;
   ValueStack::SwapPayloads(r, *right);
   ValueStack::SwapPayloads(l, *left);
-  if (((op == '&' && second != '&') || op == '+') && l.type == VAL_STRING &&
-      r.type == VAL_STRING && AppendInPlace(l, r)) {
-    stack_.PushSwap(l);  // the two pops made room
-    return 0;
-  }
   unsigned e;
   {
     OperatorSection section;
@@ -224,22 +258,35 @@ int ExpressionEvaluator::ApplyOperator(char op, char second) {
   return e ? Fail(e) : 0;
 }
 
-bool ExpressionEvaluator::AppendInPlace(VARIABLE& left, const VARIABLE& right) {
-  // The left text is a temporary of this operator: it grows in place, with
-  // room to spare, so a text built up piece by piece is not copied whole for
-  // every piece.
-  size_t a = left.text ? std::strlen(left.text) : 0;
-  size_t b = right.text ? std::strlen(right.text) : 0;
-  size_t need = a + b + 1;
-  if (!left.text || _msize(left.text) < need) {
-    size_t room = need < 64 ? 64 : need + need / 2;
-    char* grown = static_cast<char*>(std::realloc(left.text, room));
-    if (!grown) return false;  // the value library reports it
-    if (!left.text) grown[0] = 0;
-    left.text = grown;
-  }
-  std::memcpy(left.text + a, right.text ? right.text : "", b + 1);
+bool ExpressionEvaluator::JoinInto(char op, VARIABLE& left, const VARIABLE& right) {
+  // left, a dead STRING slot, takes right's text in place and is pushed
+  // again: its text grows with room to spare, so a text built up piece by
+  // piece is not copied whole for every piece. Without room, or for a right
+  // operand the join makes no text of, the operator itself is to run (and
+  // report); left is then unchanged.
+  char local[kValueTextSize];
+  const char* tail = VARIABLE::JoinedText(op, right, local);
+  if (!tail || !AppendToText(left, TextLength(left.text), tail, TextLength(tail))) return false;
+  VARIABLE moved;
+  ValueStack::SwapPayloads(moved, left);
+  stack_.PushSwap(moved);  // the two pops made room: left's own slot again
   return true;
+}
+
+int ExpressionEvaluator::SettleAppend() {
+  // The slot becomes an ordinary STRING: the target's text, then the tail.
+  VARIABLE* slot = stack_.Item(appendSlot_);
+  const char* head = appendTarget_->type == VAL_STRING ? appendTarget_->text : nullptr;
+  appendTarget_ = nullptr;
+  size_t a = TextLength(head), b = TextLength(slot->text);
+  char* text = static_cast<char*>(std::malloc(a + b + 1));
+  if (!text) return Fail(kEvalErrorNoMemory);
+  if (a) std::memcpy(text, head, a);
+  if (b) std::memcpy(text + a, slot->text, b);
+  text[a + b] = '\0';
+  std::free(slot->text);
+  slot->text = text;
+  return 0;
 }
 
 bool ExpressionEvaluator::ApplyLongFast(char op, char second, const VARIABLE& left,

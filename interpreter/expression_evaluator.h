@@ -50,16 +50,39 @@ class ExpressionEvaluator : public EvaluatorBase {
   int ParseAdditive(const char*& p);
   int ParseTerm(const char*& p);
   int ParseUnary(const char*& p);
+  // The loops of the three binary levels, with their first operand (or
+  // more) already pushed above base.
+  int ContinueComparison(const char*& p, uint16_t base);
+  int ContinueAdditive(const char*& p, uint16_t base);
+  int ContinueTerm(const char*& p, uint16_t base);
+  static bool IsTermOperator(const char* q);
+  // The rest of an expression whose first operand is pushed above base: as
+  // Evaluate from there on.
+  int EvaluateAfterOperand(const char*& p, uint16_t base);
+  // Evaluate's end: one value at most above base, else 112; on failure the
+  // stack goes back to base.
+  int EndExpression(int failed, uint16_t base);
   // Runs one level and requires that it pushed a value (118 at a statement
   // end, else 112).
   int RequireValue(int (ExpressionEvaluator::*level)(const char*&), const char*& p);
   int FailMissing(const char* p);
-  // STRING & STRING (or +): appends right to the temporary left.
-  static bool AppendInPlace(VARIABLE& left, const VARIABLE& right);
+  // A join ('&' or '+') onto the popped STRING left: appends right's text
+  // in place and pushes left again; false (left unchanged) when the
+  // operator itself is to run.
+  bool JoinInto(char op, VARIABLE& left, const VARIABLE& right);
+  // The standing slot of a growing assignment becomes an ordinary value:
+  // the target's text copied in front of the slot's tail. 0, or 1 with 115.
+  int SettleAppend();
   // LONG op LONG when it cannot fail: pushes the result and returns true.
   bool ApplyLongFast(char op, char second, const VARIABLE& left, const VARIABLE& right);
   // Pops one index that must be a LONG.
   int PopIndex(int32_t& index);
 
   int nesting_ = 0;
+  // The assignment T = T & X (or T = T + X) that grows T's text in place:
+  // while appendTarget_ is set, the stack slot appendSlot_ stands for T's
+  // own text followed by the slot's text (the tail joined so far), so T is
+  // not copied onto the stack; the tail goes onto T when it is stored.
+  VARIABLE* appendTarget_ = nullptr;
+  uint16_t appendSlot_ = 0;
 };

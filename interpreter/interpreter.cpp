@@ -1,6 +1,7 @@
 #include "interpreter.h"
 
 #include "builtin_executor.h"
+#include "builtin_table.h"
 #include "operator_lock.h"
 #include "shared_variables.h"
 
@@ -14,6 +15,11 @@ Interpreter::~Interpreter() {
     ProcedureFrame* parent = frame_->parent;
     delete frame_;
     frame_ = parent;
+  }
+  while (spareFrames_) {
+    ProcedureFrame* next = spareFrames_->parent;
+    delete spareFrames_;
+    spareFrames_ = next;
   }
 }
 
@@ -31,6 +37,11 @@ int Interpreter::CallBuiltin(const char* name, const char*& position) {
   }
   if (ran == 0) Fail(error);
   return ran;
+}
+
+bool Interpreter::IsPlainBuiltin(const char* name) {
+  BuiltinName builtin = FindBuiltin(InterpreterBuiltins(), name);
+  return builtin.convertTo != 0 || (builtin.entry != 0 && builtin.entry != kBuiltinMcopy);
 }
 
 int Interpreter::EvaluateBuiltin(int entry, int count) {

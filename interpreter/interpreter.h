@@ -187,6 +187,41 @@ class Interpreter : public ExpressionEvaluator {
   // p is left behind the name.
   const char* ReadLabel(const char*& p);
 
+  // Identifiers in operands keep 64 characters.
+  static const int kOperandName = 64;
+  typedef char OperandName[kOperandName + 1];
+  // '"', a digit, &H, &B or &O: a literal starts at p.
+  static bool StartsLiteral(const char* p);
+  // The name of an operand at p, and with a '.' in it the member behind
+  // (a second '.' ends it); returns the position behind what was read.
+  static const char* ReadOperandName(const char* p, OperandName& name, OperandName& member,
+                                     bool& isMember);
+  // "TRUE" and "FALSE" (exact, upper case) are BOOL constants, no names.
+  static bool IsConstantName(const char* name);
+  // A name of this interpreter's own built-ins whose routine reads its
+  // arguments and nothing else (every one but MCOPY, which writes memory).
+  static bool IsPlainBuiltin(const char* name);
+  // The target name of an assignment at p (32 characters kept); members is
+  // set behind a first '.', else null. Returns the position behind it.
+  static const int kTargetName = 32;
+  static const char* ReadTargetName(const char* p, char (&name)[kTargetName + 1],
+                                    const char*& members);
+
+  // The assignment T = T & X (or T = T + X) on a STRING T: T's text grows
+  // in place (interpreter_append.cpp). The variable when the statement has
+  // that form (p is then moved behind the operand T), else null.
+  VARIABLE* SelfJoinTarget(const char* target, const char*& p);
+  // Pushes the slot that stands for target's text; false when full.
+  bool StandFor(VARIABLE* target);
+  // The rest of the expression behind T, then the store.
+  int ExecGrowingAssignment(const char* target, const char*& p, uint16_t base);
+  // Adds the standing slot's tail to the target's own text.
+  int StoreAppend();
+  // Before anything that may change the target: the standing slot settles.
+  int SettleBeforeCall();
+  // The scalar a name reaches, as ResolveScalar, but never created.
+  VARIABLE* FindScalar(const char* name);
+
   // A plain name's value; "TRUE" and "FALSE" are BOOL constants.
   int PushScalar(const char* name);
   // The element of an array: the '$' table's for '$' names, else this
@@ -267,6 +302,12 @@ class Interpreter : public ExpressionEvaluator {
   // Empties a DISPATCH value (its reference released) and makes it NULL;
   // a value that held an interface counts one COM user less.
   virtual void ReleaseDispatchValue(VARIABLE& value);
+
+  // Subroutine frames: a returned frame is emptied and kept for the next
+  // call, with the records of its locals (statement_gosub.cpp).
+  ProcedureFrame* NewFrame();
+  void RecycleFrame(ProcedureFrame* frame);
+  ProcedureFrame* spareFrames_ = nullptr;  // chained through parent
 
   LabelTable ownLabels_;
   VariableTable ownVariables_;

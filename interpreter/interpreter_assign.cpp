@@ -10,11 +10,9 @@
 
 namespace {
 
-const int kTargetName = 32;
+const CharacterSet kTargetNameEnds("[(+-*/<>=\n ");
 
-bool EndsTargetName(char c) {
-  return c == 0 || c == '\n' || c == ' ' || std::strchr("[(+-*/<>=", c);
-}
+bool EndsTargetName(char c) { return kTargetNameEnds.Has(c); }
 
 bool IsBuiltinTarget(const char* name, const char* word) {
   for (; *word; ++name, ++word) {
@@ -64,18 +62,25 @@ int Interpreter::StoreScalar(VARIABLE* target, const VARIABLE& value) {
   return e ? Fail(e) : 0;
 }
 
-int Interpreter::Assign(const char* target) {
-  const char* p = target;
-  if (*p == '"' || (*p >= '0' && *p <= '9')) return Fail(kEvalErrorAssignToConstant);
-  char name[kTargetName + 1];
+const char* Interpreter::ReadTargetName(const char* p, char (&name)[kTargetName + 1],
+                                        const char*& members) {
   int n = 0;
-  const char* members = nullptr;  // behind the first '.'
+  members = nullptr;
   for (; !EndsTargetName(*p); ++p) {
     if (*p == '.' && !members) members = p + 1;
     if (!members && n < kTargetName) name[n++] = *p;
   }
   name[n] = 0;
-  if (n == 0) return Fail(kEvalErrorSyntax);
+  return p;
+}
+
+int Interpreter::Assign(const char* target) {
+  const char* p = target;
+  if (*p == '"' || (*p >= '0' && *p <= '9')) return Fail(kEvalErrorAssignToConstant);
+  char name[kTargetName + 1];
+  const char* members;
+  p = ReadTargetName(p, name, members);
+  if (name[0] == 0) return Fail(kEvalErrorSyntax);
   if (members) return AssignMember(name, members);
   if (*p == '(') {
     if (IsBuiltinTarget(name, "MID") || IsBuiltinTarget(name, "POKE"))
@@ -153,6 +158,12 @@ int Interpreter::AssignMember(const char* object, const char* p) {
 
 int Interpreter::ExecAssignment(const char* target, const char*& p) {
   uint16_t base = Depth();
+  const char* behind = p;
+  VARIABLE* self = SelfJoinTarget(target, behind);
+  if (self && StandFor(self)) {
+    p = behind;
+    return ExecGrowingAssignment(target, p, base);
+  }
   int failed = Evaluate(p);
   if (!failed && Depth() == base) failed = FailMissing(p);
   if (!failed) failed = Assign(target);

@@ -7,24 +7,15 @@
 
 namespace {
 
-// Identifiers in operands keep 64 characters, VARPTR names 32.
-const int kOperandName = 64;
+// VARPTR names keep 32 characters (operand names 64).
 const int kReferenceName = 32;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Characters that end a name in an operand, as a table: this test runs for
-// every character of every name the evaluator reads.
-struct OperandNameEnds {
-  bool ends[256] = {};
-  OperandNameEnds() {
-    for (const char* c = "[]()+-*/<>=,~&|; \n"; *c; ++c) ends[static_cast<unsigned char>(*c)] = true;
-    ends[0] = true;
-  }
-};
-const OperandNameEnds kOperandNameEnds;
+// Characters that end a name in an operand.
+const CharacterSet kOperandNameEnds("[]()+-*/<>=,~&|; \n");
 
-bool EndsOperandName(char c) { return kOperandNameEnds.ends[static_cast<unsigned char>(c)]; }
+bool EndsOperandName(char c) { return kOperandNameEnds.Has(c); }
 
 bool EndsReferenceName(char c) { return IsStatementEnd(c) || std::strchr("()+-*/<>=,", c); }
 
@@ -32,15 +23,16 @@ bool EndsReferenceName(char c) { return IsStatementEnd(c) || std::strchr("()+-*/
 
 using statement_text::SameTextNoCase;
 
-int Interpreter::EvaluateOperand(const char*& p) {
+bool Interpreter::StartsLiteral(const char* p) {
   char c = *p;
-  if (c == '"' || IsDigit(c) || (c == '&' && (p[1] == 'H' || p[1] == 'B' || p[1] == 'O')))
-    return ParseLiteral(p);
+  return c == '"' || IsDigit(c) || (c == '&' && (p[1] == 'H' || p[1] == 'B' || p[1] == 'O'));
+}
 
+const char* Interpreter::ReadOperandName(const char* p, OperandName& name, OperandName& member,
+                                         bool& isMember) {
   // name, or object.member; a second '.' ends it (the rest is the chain).
-  char name[kOperandName + 1], member[kOperandName + 1];
   int n = 0, m = 0;
-  bool isMember = false;
+  isMember = false;
   for (; !EndsOperandName(*p); ++p) {
     if (*p == '.') {
       if (isMember) break;
@@ -53,13 +45,30 @@ int Interpreter::EvaluateOperand(const char*& p) {
   }
   name[n] = 0;
   member[m] = 0;
-  if (isMember) return MemberOperand(name, member, p);
-  if (n == 0) return 0;  // empty operand: nothing pushed
+  return p;
+}
+
+bool Interpreter::IsConstantName(const char* name) {
+  if (name[0] == 'T') return name[1] == 'R' && name[2] == 'U' && name[3] == 'E' && !name[4];
+  return name[0] == 'F' && std::strcmp(name + 1, "ALSE") == 0;
+}
+
+int Interpreter::EvaluateOperand(const char*& p) {
+  if (StartsLiteral(p)) return ParseLiteral(p);
+
+  OperandName name, member;
+  bool isMember;
+  p = ReadOperandName(p, name, member, isMember);
+  // Object members, library calls and the window's built-ins may run code
+  // that changes a growing assignment's target: it is copied out first.
+  if (isMember) return SettleBeforeCall() || MemberOperand(name, member, p);
+  if (name[0] == 0) return 0;  // empty operand: nothing pushed
   if (*p != '(') return PushScalar(name);
 
   ++p;
-  if (std::strchr(name, '!')) return LibraryCallOperand(name, nullptr, p);
+  if (std::strchr(name, '!')) return SettleBeforeCall() || LibraryCallOperand(name, nullptr, p);
   if (SameTextNoCase(name, "VARPTR")) return ParseReference(p) ? 1 : CloseCall(p);
+  if (appendTarget_ && !IsPlainBuiltin(name) && SettleAppend()) return 1;
   const char* arguments = p;
   int ran = CallBuiltin(name, p);
   if (ran > 0) return CloseCall(p);
@@ -68,9 +77,10 @@ int Interpreter::EvaluateOperand(const char*& p) {
   return PushElement(name, p);
 }
 
+int Interpreter::SettleBeforeCall() { return appendTarget_ ? SettleAppend() : 0; }
+
 int Interpreter::PushScalar(const char* name) {
-  if (std::strcmp(name, "TRUE") == 0) return PushBool(1);
-  if (std::strcmp(name, "FALSE") == 0) return PushBool(0);
+  if (IsConstantName(name)) return PushBool(name[0] == 'T');
   SharedVariablesGuard guard(name[0] == '$');
   uint32_t error = 0;
   VARIABLE* v = ResolveScalar(name, error);

@@ -21,6 +21,11 @@ enum Keyword {
   kRedim, kContinue, kExit, kCommand, kLoop, kElse, kEndif,
 };
 
+const KeywordIndexTable& Keywords() {
+  static const KeywordIndexTable index(kKeywords);
+  return index;
+}
+
 const int kWordLength = 80;
 
 // Statement words end at these; ';' does not end a word. A quote ends it
@@ -116,7 +121,7 @@ Interpreter::StatementEnd Interpreter::ExecStatement(bool& trace, uint32_t& resu
   }
 
   position_ = behind;
-  int keyword = KeywordIndex(kKeywords, word);
+  int keyword = Keywords().Find(word);
   if (keyword == 0) {
     // The loader squeezes the blank out of "DELAY -5" and "LOAD (F)": a
     // statement word directly followed by '-' or '(' is still that word,
@@ -125,7 +130,7 @@ Interpreter::StatementEnd Interpreter::ExecStatement(bool& trace, uint32_t& resu
     if (word[cut] && cut > 0) {
       word[cut] = 0;
       position_ = wordStart + cut;
-      keyword = KeywordIndex(kKeywords, word);
+      keyword = Keywords().Find(word);
     }
   }
   if (keyword == 0) {
@@ -245,7 +250,7 @@ int Interpreter::SkipBranch() {
       p = q + 1;
       continue;
     }
-    int keyword = KeywordIndex(kKeywords, word);
+    int keyword = Keywords().Find(word);
     const char* behind = SkipBlanks(q);
     if (*behind == '=') keyword = 0;  // an assignment to a variable named so
     if (keyword == kIf) {

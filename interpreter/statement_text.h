@@ -29,6 +29,20 @@ inline bool StartsWith(const char* text, const char* word) {
   return true;
 }
 
+// A set of characters looked up by table, for the tests that run on every
+// character of every name read; the zero is always in it.
+class CharacterSet {
+ public:
+  explicit CharacterSet(const char* characters) {
+    for (const char* c = characters; *c; ++c) in_[static_cast<unsigned char>(*c)] = true;
+    in_[0] = true;
+  }
+  bool Has(char c) const { return in_[static_cast<unsigned char>(c)]; }
+
+ private:
+  bool in_[256] = {};
+};
+
 // The end of the statement at p: the next NUL, newline or ';' outside
 // quotes.
 inline const char* StatementEnd(const char* p) {

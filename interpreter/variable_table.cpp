@@ -15,22 +15,57 @@ void CopyName(char out[kNameKeySize + 1], const char* key) {
 }  // namespace
 
 VariableTable::~VariableTable() {
+  FreeArrays();
+  EmptyScalars(false);
+  while (spare_) {
+    VariableRecord* next = spare_->next;
+    delete spare_;
+    spare_ = next;
+  }
+}
+
+void VariableTable::Empty() {
+  FreeArrays();
+  EmptyScalars(true);
+}
+
+void VariableTable::FreeArrays() {
   while (arrays_) {
     ArrayRecord* next = arrays_->next;
     delete arrays_;
     arrays_ = next;
   }
+}
+
+void VariableTable::EmptyScalars(bool keep) {
   while (scalars_) {
     VariableRecord* next = scalars_->next;
     scalars_->value.Clear();
-    delete scalars_;
+    if (keep) {
+      // As if deleted and made anew: a NULL record without links.
+      scalars_->value.~VARIABLE();
+      new (&scalars_->value) VARIABLE();
+      scalars_->next = spare_;
+      spare_ = scalars_;
+    } else {
+      delete scalars_;
+    }
     scalars_ = next;
   }
   lastScalar_ = nullptr;
+  std::memset(buckets_, 0, sizeof buckets_);
+}
+
+unsigned VariableTable::BucketOf(const char* key) {
+  uint32_t low, high;
+  std::memcpy(&low, key, 4);
+  std::memcpy(&high, key + 4, 4);
+  static_assert(kBuckets == 32, "the top 5 bits of the mixed key choose the bucket");
+  return ((low * 2654435761u) ^ (high * 2246822519u)) >> 27;
 }
 
 VariableRecord* VariableTable::FindRecord(const char* key) const {
-  for (VariableRecord* r = scalars_; r; r = r->next)
+  for (VariableRecord* r = buckets_[BucketOf(key)]; r; r = r->nextInBucket)
     if (SameKey(r->name, key)) return r;
   return nullptr;
 }
@@ -54,13 +89,20 @@ VARIABLE* VariableTable::FindOrCreate(const char* name, uint32_t& error) {
   char key[kNameKeySize];
   MakeNameKey(key, name);
   if (VariableRecord* r = FindRecord(key)) return &r->value;
-  VariableRecord* r = new (std::nothrow) VariableRecord;
+  VariableRecord* r = spare_;
+  if (r)
+    spare_ = r->next;
+  else
+    r = new (std::nothrow) VariableRecord;
   if (!r) {
     error = 115;
     return nullptr;
   }
   std::memcpy(r->name, key, kNameKeySize);
   r->next = nullptr;
+  VariableRecord*& bucket = buckets_[BucketOf(key)];
+  r->nextInBucket = bucket;
+  bucket = r;
   if (lastScalar_)
     lastScalar_->next = r;
   else

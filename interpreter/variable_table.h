@@ -1,6 +1,8 @@
 // Variables of one scope: scalars and arrays, each a singly linked list in
-// insertion order (the host's variable lists show that order). Errors are
-// message numbers written into the caller's error field.
+// insertion order (the host's variable lists show that order). Scalars are
+// found through a hash index on their keys, as every operand and target
+// looks one up. Errors are message numbers written into the caller's error
+// field.
 #pragma once
 #include <cstdint>
 
@@ -12,6 +14,7 @@ struct VariableRecord {
   VARIABLE value;
   char name[kNameKeySize];
   VariableRecord* next;
+  VariableRecord* nextInBucket;  // the name index's chain
 };
 
 struct ArrayRecord {
@@ -51,12 +54,24 @@ class VariableTable {
   int ResizeArray(const char* name, uint16_t rows, uint16_t cols, uint32_t& error);
   // Removes and frees an array; 131 when there is none. 1 on success.
   int Remove(const char* name, uint32_t& error);
+  // Empties the table as its destruction does (arrays freed, every scalar
+  // emptied with Clear, in list order), but keeps the scalars' records for
+  // the names made next: a subroutine frame's locals, emptied at RETURN.
+  void Empty();
 
  private:
   VariableRecord* FindRecord(const char* key) const;
   ArrayRecord* FindArray(const char* name) const;
 
+  void FreeArrays();
+  void EmptyScalars(bool keep);
+
+  static const int kBuckets = 32;
+  static unsigned BucketOf(const char* key);
+
+  VariableRecord* buckets_[kBuckets] = {};
   VariableRecord* scalars_ = nullptr;
   VariableRecord* lastScalar_ = nullptr;
   ArrayRecord* arrays_ = nullptr;
+  VariableRecord* spare_ = nullptr;  // emptied records kept by Empty
 };

@@ -11,6 +11,49 @@ int KeywordIndex(const char* list, const char* name) {
   return 0;
 }
 
+namespace {
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+}  // namespace
+
+KeywordIndexTable::KeywordIndexTable(const char* list) {
+  int index = 1;
+  for (const char* item = list; *item && index < kSlots / 2; item += std::strlen(item) + 1, ++index) {
+    int length;
+    uint32_t slot = Hash(item, length, 255);
+    if (length > 255) continue;  // no such words in the lists indexed
+    if (length > longest_) longest_ = length;
+    if (Find(item)) continue;  // a repeated item: the first one counts
+    while (slots_[slot].item) slot = (slot + 1) % kSlots;
+    slots_[slot].item = item;
+    slots_[slot].length = static_cast<uint8_t>(length);
+    slots_[slot].index = static_cast<uint8_t>(index);
+  }
+}
+
+uint32_t KeywordIndexTable::Hash(const char* name, int& length, int limit) {
+  uint32_t hash = 2166136261u;
+  int n = 0;
+  for (; name[n] && n <= limit; ++n) hash = (hash ^ static_cast<unsigned char>(AsciiUpper(name[n]))) * 16777619u;
+  length = n;
+  return hash % kSlots;
+}
+
+int KeywordIndexTable::Find(const char* name) const {
+  int length;
+  uint32_t slot = Hash(name, length, longest_);
+  if (length > longest_ || length == 0) return 0;
+  for (;; slot = (slot + 1) % kSlots) {
+    const Slot& s = slots_[slot];
+    if (!s.item) return 0;
+    if (s.length != length) continue;
+    int i = 0;
+    while (i < length && AsciiUpper(s.item[i]) == AsciiUpper(name[i])) ++i;
+    if (i == length) return s.index;
+  }
+}
+
 int KeywordPrefixIndex(const char* list, const char* text) {
   int index = 1;
   for (const char* item = list; *item; ++index) {

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstddef>
 
+// Length of a text, 0 for a null pointer.
+size_t TextLength(const char* text);
 // Copies at most capacity - 1 characters and the zero; returns a pointer to
 // the copied zero (null when capacity is 0).
 char* CopyText(char* destination, size_t capacity, const char* source);

@@ -1,11 +1,10 @@
 // Helpers shared by the value library's own modules (not a public header).
 #pragma once
+#include "text_helpers.h"
 #include "variable.h"
 
 namespace value_internal {
 
-// Length of a text, 0 for a null pointer.
-size_t TextLength(const char* text);
 // Makes v a STRING holding a copy of text (null: the empty text) without
 // calling the change hook; 0 (and 115) when the space cannot be had.
 int StoreText(VARIABLE& v, const char* text);

@@ -81,7 +81,7 @@ bool AsMoney(const VARIABLE& v, MONEY* out) {
 }
 
 VARIABLE Join(const char* head, const char* tail) {
-  size_t a = value_internal::TextLength(head), b = value_internal::TextLength(tail);
+  size_t a = TextLength(head), b = TextLength(tail);
   VARIABLE v;
   v.type = VAL_STRING;
   if (!v.Allocate(static_cast<unsigned long>(a + b + 1))) return v;
@@ -124,9 +124,11 @@ VARIABLE VARIABLE::Add(VARIABLE* left, VARIABLE* right) {
         case VAL_MONEY: return MakeMoney(MoneyAdd(RealToMoney(l.real), r.money));
         default: return Fail(kErrorTypeMismatch);
       }
-    case VAL_STRING:
-      if (r.type != VAL_STRING) return Fail(kErrorTypeMismatch);
-      return Join(l.text, r.text);
+    case VAL_STRING: {
+      const char* tail = JoinedText('+', r, nullptr);
+      if (!tail) return Fail(kErrorTypeMismatch);
+      return Join(l.text, tail);
+    }
     case VAL_MONEY:
       if (!AsMoney(r, &m)) return Fail(kErrorTypeMismatch);
       return MakeMoney(MoneyAdd(l.money, m));
@@ -248,20 +250,27 @@ VARIABLE VARIABLE::Ampersand(VARIABLE* left, VARIABLE* right) {
   }
   if (l.type != VAL_STRING) return Fail(kErrorNotDefined);
   char local[kValueTextSize];
-  switch (r.type) {
+  const char* tail = JoinedText('&', r, local);
+  if (!tail) return Fail(kErrorTypeMismatch);
+  return Join(l.text, tail);
+}
+
+const char* VARIABLE::JoinedText(char op, const VARIABLE& right, char* local) {
+  // A NULL right operand counts as a STRING without text.
+  if (right.type == VAL_NULL) return "";
+  if (right.type == VAL_STRING) return right.text ? right.text : "";
+  if (op != '&') return nullptr;
+  switch (right.type) {
     case VAL_LONG:
     case VAL_REAL:
-      r.GetText(local, sizeof local, 0);
-      return Join(l.text, local);
+      return right.GetText(local, kValueTextSize, 0);
     case VAL_MONEY:
-      MoneyToText(local, r.money);
-      return Join(l.text, local);
+      MoneyToText(local, right.money);
+      return local;
     case VAL_BOOL:
-      return Join(l.text, r.lng ? "1" : "0");
-    case VAL_STRING:
-      return Join(l.text, r.text);
+      return right.lng ? "1" : "0";
     default:
-      return Fail(kErrorTypeMismatch);
+      return nullptr;
   }
 }
 

@@ -16,8 +16,6 @@ const char kVariableTypeNames[] =
 
 namespace value_internal {
 
-size_t TextLength(const char* text) { return text ? std::strlen(text) : 0; }
-
 int StoreText(VARIABLE& v, const char* text) {
   if (v.type == VAL_STRING && text != nullptr && text == v.text) return 1;
   v.TYPE(VAL_STRING);
@@ -73,7 +71,7 @@ VARIABLE::VARIABLE(const VARIABLE& source) : type(source.type), links(0) {
   switch (type) {
     case VAL_STRING:
       if (source.text) {
-        size_t length = std::strlen(source.text);
+        size_t length = TextLength(source.text);
         text = static_cast<char*>(std::malloc(length + 1));
         if (text)
           std::memcpy(text, source.text, length + 1);

@@ -148,6 +148,11 @@ class VARIABLE {
   static VARIABLE Divide(VARIABLE* left, VARIABLE* right);
   static VARIABLE Ampersand(VARIABLE* left, VARIABLE* right);  // AND / append
   static VARIABLE Bar(VARIABLE* left, VARIABLE* right);        // OR
+  // The text that "left & right" (op '&') or "left + right" (op '+') puts
+  // behind a STRING left operand's text; number texts are written into
+  // local (kValueTextSize bytes). Null where that operator makes no text of
+  // this right operand (it fails with 113 then).
+  static const char* JoinedText(char op, const VARIABLE& right, char* local);
   static int Greater(VARIABLE* left, VARIABLE* right);
   static int Less(VARIABLE* left, VARIABLE* right);
   static int Equal(VARIABLE* left, VARIABLE* right);

@@ -41,6 +41,19 @@ static_assert(sizeof kSpecs / sizeof kSpecs[0] == kBuiltinType, "one spec per na
 
 const BuiltinTable kInterpreterTable = {kNames, kSpecs, kBuiltinType};
 
+// Names are looked up at every call.
+int FindName(const BuiltinTable& table, const char* name) {
+  static const KeywordIndexTable own(kNames);
+  return &table == &kInterpreterTable ? own.Find(name) : KeywordIndex(table.names, name);
+}
+
+// As VARIABLE::TypeFromName.
+unsigned char FindType(const char* name) {
+  static const KeywordIndexTable types(kVariableTypeNames);
+  int index = types.Find(name);
+  return index ? VARIABLE::TypeFromLetter(KeywordAt(kVariableTypeNames, index)[0]) : 0;
+}
+
 }  // namespace
 
 const BuiltinTable& InterpreterBuiltins() { return kInterpreterTable; }
@@ -48,14 +61,14 @@ const BuiltinTable& InterpreterBuiltins() { return kInterpreterTable; }
 BuiltinName FindBuiltin(const BuiltinTable& table, const char* name) {
   BuiltinName found = {0, 0};
   if (name[0] == 'C') {
-    unsigned char type = VARIABLE::TypeFromName(name + 1);
+    unsigned char type = FindType(name + 1);
     if (type != VAL_NULL) {
       found.entry = kBuiltinConv;
       found.convertTo = type;
       return found;
     }
   }
-  int n = KeywordIndex(table.names, name);
+  int n = FindName(table, name);
   // The assignment forms (VARPTR's and POKE's entries) are run by the
   // assignment statement alone: in an expression their value would come
   // from whatever operand lies below the arguments.

@@ -53,7 +53,16 @@ unsigned short ScanScriptLabels(const char* text, LabelReceiver receive, void* c
 }
 
 int IsSubroutineHeader(const char* text) {
-  if (_strnicmp(text, "PROC(", 5) == 0) return 1;
-  if (_strnicmp(text, "FUNC(", 5) == 0) return 2;
+  // Run at every GOSUB: ASCII letters folded by hand (as the C runtime's
+  // comparison folds them), not through the runtime's locale.
+  char word[6];
+  for (int i = 0; i < 5; ++i) {
+    char c = text[i];
+    if (!c) return 0;
+    word[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+  }
+  word[5] = 0;
+  if (std::strcmp(word, "PROC(") == 0) return 1;
+  if (std::strcmp(word, "FUNC(") == 0) return 2;
   return 0;
 }

@@ -50,7 +50,7 @@ int Interpreter::CallSubroutine(const char* label) {
     position_ = p + 1;
   }
 
-  ProcedureFrame* frame = new (std::nothrow) ProcedureFrame;
+  ProcedureFrame* frame = NewFrame();
   if (!frame) {
     DropTo(base);
     Fail(kEvalErrorNoMemory);  // the current frame stays
@@ -100,7 +100,7 @@ int Interpreter::CallSubroutine(const char* label) {
   if (error) {
     frame_ = frame->parent;
     position_ = frame->returnPosition;
-    delete frame;
+    RecycleFrame(frame);
     Fail(error);
     return 0;
   }
@@ -128,6 +128,24 @@ int Interpreter::ExecReturn() {
   frame_ = frame->parent;
   loopDepth_ = frame->loopDepth;
   ifDepth_ = frame->ifDepth;
-  delete frame;
+  RecycleFrame(frame);
   return 1;
+}
+
+ProcedureFrame* Interpreter::NewFrame() {
+  ProcedureFrame* frame = spareFrames_;
+  if (!frame) return new (std::nothrow) ProcedureFrame;
+  spareFrames_ = frame->parent;
+  frame->parent = nullptr;
+  return frame;
+}
+
+void Interpreter::RecycleFrame(ProcedureFrame* frame) {
+  frame->locals.Empty();  // values go now, as when the frame was deleted
+  frame->returnPosition = nullptr;
+  frame->kind = 0;
+  frame->loopDepth = 0;
+  frame->ifDepth = 0;
+  frame->parent = spareFrames_;
+  spareFrames_ = frame;
 }

@@ -36,6 +36,41 @@ TEST(VariableTable, EnumerationFollowsInsertionOrder) {
                                              "ARR1    "}));
 }
 
+TEST(VariableTable, ManyNamesAreFoundListedInOrderAndEmptied) {
+  VariableTable t;
+  uint32_t error = 0;
+  std::vector<std::string> made;
+  for (int i = 0; i < 300; ++i) {
+    made.push_back((i % 2 ? "v" : "V") + std::to_string(i * 7919 % 100000));
+    t.FindOrCreate(made.back().c_str(), error)->SetLong(i);
+  }
+  std::vector<std::string> listed;
+  char name[kNameKeySize + 1];
+  for (VARIABLE* v = t.NextVariable(nullptr, name); v; v = t.NextVariable(v, name)) {
+    std::string key(name);
+    listed.push_back(key.substr(0, key.find(' ')));
+  }
+  EXPECT_EQ(made, listed);
+  for (int i = 0; i < 300; ++i) {
+    VARIABLE* v = t.Find(made[i].c_str());
+    ASSERT_NE(nullptr, v) << made[i];
+    EXPECT_EQ(i, v->lng);
+  }
+  EXPECT_EQ(nullptr, t.Find("V1"));
+  EXPECT_EQ(nullptr, t.Find("v0"));
+
+  // Emptied, as a subroutine frame's locals at RETURN: no name is left,
+  // and a name made again starts NULL, first in the list.
+  t.Empty();
+  EXPECT_EQ(nullptr, t.Find(made[0].c_str()));
+  EXPECT_EQ(nullptr, t.NextVariable(nullptr, name));
+  VARIABLE* again = t.FindOrCreate(made[5].c_str(), error);
+  EXPECT_EQ(VAL_NULL, again->type);
+  EXPECT_EQ(0, again->links);
+  EXPECT_EQ(again, t.NextVariable(nullptr, name));
+  EXPECT_EQ(0u, error);
+}
+
 TEST(VariableTable, ArraysAreDeclaredOnceAndCheckTheirBounds) {
   VariableTable t;
   uint32_t error = 0;

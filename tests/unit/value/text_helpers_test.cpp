@@ -120,6 +120,30 @@ TEST(KeywordLists, IndexPrefixAndItems) {
   EXPECT_EQ(1, KeywordIndex("ИТОГ\0", "ИТОГ"));
 }
 
+TEST(KeywordLists, IndexTableAnswersAsTheList) {
+  const char list[] = "DIM\0DEF\0IF\0FOR\0NEXT\0END\0ENDIF\0IF\0CSTRING\0";
+  KeywordIndexTable index(list);
+  for (const char* word : {"DIM", "def", "If", "for", "NeXt", "END", "endif", "CSTRING", "cstring",
+                           "", "D", "DI", "DIMS", "EN", "ENDI", "ENDIFX", "FOR ", "NEXT1", "CSTRINGS",
+                           "ДИМ", "ЕND", "N\xC5XT", "DIM\x80"})
+    EXPECT_EQ(KeywordIndex(list, word), index.Find(word)) << word;
+  EXPECT_EQ(3, index.Find("if"));  // a repeated item: the first one
+}
+
+TEST(TextLength, EveryLengthAtEveryAlignment) {
+  // Across the 16- and 64-byte blocks the text is scanned by, with bytes of
+  // every value in front of and behind the text.
+  EXPECT_EQ(0u, TextLength(nullptr));
+  alignas(64) char buffer[512];
+  for (size_t offset = 0; offset < 64; ++offset)
+    for (size_t length = 0; length < 300; length += length < 80 ? 1 : 7) {
+      for (size_t i = 0; i < sizeof buffer; ++i) buffer[i] = static_cast<char>(0x80 | (i * 7 + 1));
+      buffer[offset ? offset - 1 : 0] = offset ? 0 : buffer[0];
+      buffer[offset + length] = 0;
+      ASSERT_EQ(length, TextLength(buffer + offset)) << offset << " " << length;
+    }
+}
+
 int Match(const char* text, const char* pattern) {
   char t[64], p[64];
   std::strcpy(t, text);

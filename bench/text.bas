@@ -1,0 +1,4 @@
+T = ""
+FOR I = 1 TO 80000
+  T = T & "ab"
+NEXT
