@@ -153,7 +153,7 @@ TEST(EditDateDialog, KeysPassTheDialogManager) {
   // window that takes the X focus meanwhile gets them instead: one more try.
   bool typed = false;
   std::string before, today;
-  for (int attempt = 0; attempt < 2 && !typed; ++attempt) {
+  for (int attempt = 0; attempt < 4 && !typed; ++attempt) {
     gui::Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
     gui::Send(found, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
     SetForegroundWindow(found);
