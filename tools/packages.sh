@@ -6,7 +6,7 @@ packages=(
   g++-mingw-w64-i686 mingw-w64-i686-dev cmake make googletest
   wine wine32:i386 xvfb xauth imagemagick xdotool
   unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
-  cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils
+  cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils fonts-dejavu-core
   locales
 )
 # The archive URI this machine already uses for the release's main suite,
