@@ -4,6 +4,7 @@
 
 #include "library_frame.h"
 #include "print_settings.h"
+#include "settings_dialog.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ void FillSizes(HWND box, WORD points) {
 }
 
 // Stores the selected face and size, each only when one is selected.
-void TakeChoice(HWND dialog, GruskFont* font) {
+void TakeChoice(HWND dialog, void* parameter) {
+  GruskFont* font = &static_cast<PrintSettings*>(parameter)->font;
   HWND list = GetDlgItem(dialog, kFaceList);
   LRESULT at = SendMessageA(list, LB_GETCURSEL, 0, 0);
   if (at != LB_ERR) {
@@ -58,28 +60,12 @@ void TakeChoice(HWND dialog, GruskFont* font) {
 }
 
 INT_PTR CALLBACK FontListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      PrintSettings* s = reinterpret_cast<PrintSettings*>(lParam);
-      SetPropA(dialog, kProperty, s);
-      FillFaces(GetDlgItem(dialog, kFaceList), s->font);
-      FillSizes(GetDlgItem(dialog, kSizeBox), s->font.points);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        TakeChoice(dialog, &static_cast<PrintSettings*>(GetPropA(dialog, kProperty))->font);
-        EndDialog(dialog, 1);
-      } else if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 0);
-      }
-      return TRUE;
-    case WM_DESTROY:
-      RemovePropA(dialog, kProperty);
-      return FALSE;
-    default:
-      return FALSE;
-  }
+  if (message != WM_INITDIALOG) return SettingsDialogMessage(dialog, message, wParam, kProperty, TakeChoice);
+  KeepDialogParameter(dialog, kProperty, lParam);
+  const PrintSettings* s = reinterpret_cast<const PrintSettings*>(lParam);
+  FillFaces(GetDlgItem(dialog, kFaceList), s->font);
+  FillSizes(GetDlgItem(dialog, kSizeBox), s->font.points);
+  return TRUE;
 }
 
 }  // namespace

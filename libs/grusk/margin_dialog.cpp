@@ -4,6 +4,7 @@
 
 #include "library_frame.h"
 #include "print_settings.h"
+#include "settings_dialog.h"
 
 namespace {
 
@@ -19,33 +20,22 @@ struct MarginField {
 const MarginField kFields[] = {
     {1005, &Margins::left}, {1007, &Margins::right}, {1009, &Margins::top}, {1011, &Margins::bottom}};
 
+// "Установить": the four fields, read as unsigned numbers, into the copy.
+void TakeMargins(HWND dialog, void* parameter) {
+  Margins* copy = static_cast<Margins*>(parameter);
+  for (const MarginField& field : kFields)
+    copy->*field.value = static_cast<int>(GetDlgItemInt(dialog, field.id, nullptr, FALSE));
+}
+
 INT_PTR CALLBACK MarginProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      Margins* copy = reinterpret_cast<Margins*>(lParam);
-      SetPropA(dialog, kProperty, copy);
-      for (const MarginField& field : kFields) {
-        SendDlgItemMessageA(dialog, field.id + 1, UDM_SETRANGE, 0, MAKELONG(kMaxMargin, 0));
-        SetDlgItemInt(dialog, field.id, static_cast<UINT>(copy->*field.value), TRUE);
-      }
-      return TRUE;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        Margins* copy = static_cast<Margins*>(GetPropA(dialog, kProperty));
-        for (const MarginField& field : kFields)
-          copy->*field.value = static_cast<int>(GetDlgItemInt(dialog, field.id, nullptr, FALSE));
-        EndDialog(dialog, 1);
-      } else if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 0);
-      }
-      return TRUE;
-    case WM_DESTROY:
-      RemovePropA(dialog, kProperty);
-      return FALSE;
-    default:
-      return FALSE;
+  if (message != WM_INITDIALOG) return SettingsDialogMessage(dialog, message, wParam, kProperty, TakeMargins);
+  KeepDialogParameter(dialog, kProperty, lParam);
+  const Margins* copy = reinterpret_cast<const Margins*>(lParam);
+  for (const MarginField& field : kFields) {
+    SendDlgItemMessageA(dialog, field.id + 1, UDM_SETRANGE, 0, MAKELONG(kMaxMargin, 0));
+    SetDlgItemInt(dialog, field.id, static_cast<UINT>(copy->*field.value), TRUE);
   }
+  return TRUE;
 }
 
 }  // namespace

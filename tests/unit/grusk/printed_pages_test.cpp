@@ -42,6 +42,7 @@ TEST(PrintedPages, TextBoxesInsideTheMargins) {
   EXPECT_GT(grusk.prnBox(dc, 0, 0, 100, 10, "C", "ИТОГО"), 0);
   EXPECT_GT(grusk.prnBox(dc, 0, 20, 100, 30, "R", "Right"), 0);
   EXPECT_GT(grusk.prnBox(dc, 0, 40, 100, 50, "L", "Left"), 0);
+  EXPECT_GT(grusk.prnBox(dc, 0, 60, 100, 70, nullptr, "Unaligned"), 0);  // left
   SelectObject(dc, old);
   ASSERT_GT(EndPage(dc), 0);
   EXPECT_FALSE(grusk.prnShow(1, 1));
@@ -57,9 +58,11 @@ TEST(PrintedPages, TextBoxesInsideTheMargins) {
   const PdfWord* total = FindWord(words, "ИТОГО");
   const PdfWord* right = FindWord(words, "Right");
   const PdfWord* left = FindWord(words, "Left");
-  ASSERT_TRUE(total && right && left) << PdfText(pdf);
+  const PdfWord* unaligned = FindWord(words, "Unaligned");
+  ASSERT_TRUE(total && right && left && unaligned) << PdfText(pdf);
   // Boxes 0-100 mm from a 10 mm left margin: 28.3 pt to 311.8 pt.
   EXPECT_NEAR(left->xMin, 28.3, 0.5);
+  EXPECT_NEAR(unaligned->xMin, 28.3, 0.5);
   EXPECT_GE(right->xMax, 311.0);
   EXPECT_LE(right->xMax, 313.0);
   EXPECT_NEAR((total->xMin + total->xMax) / 2, 170.6, 1.0);
