@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include "grusk_support.h"
+#include "gui_driver.h"
 
 using namespace grusk_test;
 
@@ -170,6 +171,47 @@ TEST(PrintDialogs, MarginDialogEditsACopy) {
   ReleaseDC(nullptr, screen);
   EXPECT_EQ(margins.left, 75);   // 20 mm
   EXPECT_EQ(margins.bottom, 56);  // still 15 mm
+}
+
+BOOL CALLBACK MatchOwned(HWND window, LPARAM context) {
+  HWND* found = reinterpret_cast<HWND*>(context);
+  if (GetWindow(window, GW_OWNER) != *found || gui::ClassOf(window) != "#32770") return TRUE;
+  *found = window;
+  return FALSE;
+}
+
+// The dialog owned by owner; null when there is none.
+HWND OwnedDialog(HWND owner) {
+  HWND found = owner;
+  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), MatchOwned, reinterpret_cast<LPARAM>(&found));
+  return found == owner ? nullptr : found;
+}
+
+// The printer setup dialog starts from the current choice; only a
+// confirmed one replaces it.
+TEST(PrintDialogs, PrinterSetupDialog) {
+  Grusk grusk;
+  OwnerWindow owner;
+  ASSERT_TRUE(grusk.selPrinter(nullptr));
+  for (int button : {IDCANCEL, IDOK}) {
+    std::string shown;
+    std::thread driver([&] {
+      HWND dialog = nullptr;
+      gui::WaitFor([&] { return (dialog = OwnedDialog(owner.hwnd())) != nullptr; }, 10000);
+      if (!dialog) return;
+      char caption[128] = "";
+      GetWindowTextA(dialog, caption, sizeof caption);
+      shown = caption;
+      PostMessageA(dialog, WM_COMMAND, button, 0);
+    });
+    EXPECT_EQ(grusk.selPrinter(owner.hwnd()), button == IDOK);
+    driver.join();
+    EXPECT_NE(shown, "");
+    HDC dc = grusk.prnCreate();  // the choice in force either way: "PDF"
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 2479);
+    DeleteDC(dc);
+  }
 }
 
 }  // namespace
