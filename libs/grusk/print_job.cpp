@@ -14,7 +14,7 @@ const int kPrinterLine = 1002;
 static_assert(sizeof(DOCINFOA) == 20, "the 32-bit DOCINFO");
 
 // Set by the stop button, cleared by PRNSTART.
-volatile bool stopped;
+bool stopped;
 HWND progressDialog;
 
 INT_PTR CALLBACK ProgressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

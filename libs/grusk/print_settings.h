@@ -6,6 +6,9 @@
 #include "grusk.h"
 #include "settings_text.h"
 
+// The group PRNGETFONT hands out: size, zero word, 32-character face.
+static_assert(sizeof(GruskFont) == 36, "the packed print font group");
+
 // Longest printer, driver or port name kept for the job in use.
 constexpr size_t kPrinterNameSize = 256;
 
