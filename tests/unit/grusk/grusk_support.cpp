@@ -35,17 +35,6 @@ std::string Utf8ToAnsi(const std::string& text) {
   return out;
 }
 
-std::string ReadWhole(const std::string& path) {
-  std::string text;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
 bool WriteWhole(const std::string& path, const std::string& text) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
@@ -100,6 +89,17 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
 }
 
 }  // namespace
+
+std::string ReadFileText(const std::string& path) {
+  std::string text;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+  }
+  return text;
+}
 
 Grusk::Grusk() : library_(LoadLibraryA("GRUSK")) {
   Bind(library_, "SELFONT", &selFont);
@@ -171,8 +171,8 @@ std::string RunUnix(const std::string& script, DWORD timeout, int* exitCode) {
     if (GetTickCount() - started > timeout) return "";
     Sleep(50);
   }
-  if (exitCode) *exitCode = std::atoi(ReadWhole(WinePath(done)).c_str());
-  std::string result = Utf8ToAnsi(ReadWhole(WinePath(output)));
+  if (exitCode) *exitCode = std::atoi(ReadFileText(WinePath(done)).c_str());
+  std::string result = Utf8ToAnsi(ReadFileText(WinePath(output)));
   DeleteFileA(WinePath(body).c_str());
   DeleteFileA(WinePath(output).c_str());
   DeleteFileA(WinePath(done).c_str());
@@ -180,6 +180,11 @@ std::string RunUnix(const std::string& script, DWORD timeout, int* exitCode) {
 }
 
 PdfWatch::PdfWatch() : marker_(UnixScratch("mark")) { RunUnix("touch " + marker_, 10000); }
+
+PdfWatch::~PdfWatch() {
+  DeleteFileA(WinePath(marker_).c_str());
+  if (!found_.empty()) RunUnix("rm -f " + Quoted(found_), 10000);
+}
 
 std::string PdfWatch::Find(const std::string& title, int seconds) const {
   std::string script =
@@ -196,7 +201,8 @@ std::string PdfWatch::Find(const std::string& title, int seconds) const {
   int code;
   std::string path = RunUnix(script, static_cast<DWORD>(seconds) * 1000 + 10000, &code);
   while (!path.empty() && (path.back() == '\n' || path.back() == '\r')) path.pop_back();
-  return code == 0 ? path : "";
+  found_ = code == 0 ? path : "";
+  return found_;
 }
 
 std::string PdfText(const std::string& pdf) { return RunUnix("pdftotext " + Quoted(pdf) + " -", 20000); }

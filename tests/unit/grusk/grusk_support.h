@@ -68,21 +68,29 @@ class OwnerWindow {
   HWND hwnd_;
 };
 
+// A whole file's bytes; "" when it cannot be read.
+std::string ReadFileText(const std::string& path);
+
 // Runs a bash script (Unix, outside Wine) and returns what it printed,
 // converted from UTF-8 to code page 1251; *exitCode gets its exit code
 // (-1 when it did not finish within timeout ms).
 std::string RunUnix(const std::string& script, DWORD timeout, int* exitCode = nullptr);
 
-// Marks the moment before a job: only PDF files made after it count.
+// Marks the moment before a job: only PDF files made after it count. The
+// file found is removed with the watch.
 class PdfWatch {
  public:
   PdfWatch();
+  ~PdfWatch();
+  PdfWatch(const PdfWatch&) = delete;
+  PdfWatch& operator=(const PdfWatch&) = delete;
   // The newest PDF in ~/PDF made since the mark whose Title is title,
   // waited for up to seconds; "" when none came.
   std::string Find(const std::string& title, int seconds) const;
 
  private:
   std::string marker_;
+  mutable std::string found_;
 };
 
 struct PdfWord {

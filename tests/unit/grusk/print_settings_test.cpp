@@ -8,6 +8,13 @@ using namespace grusk_test;
 
 namespace {
 
+void ExpectRect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right, right);
+  EXPECT_EQ(r.bottom, bottom);
+}
+
 TEST(PrintSettings, ReadAtTheFirstAttach) {
   PrintKeys keep;
   PrintKeys::Set("10,15,10,15", "10,Arial");  // a face below "A": ignored
@@ -28,10 +35,7 @@ TEST(PrintSettings, ReadAtTheFirstAttach) {
   HDC screen = GetDC(nullptr);
   RECT margins{};
   grusk.prnMargin(screen, &margins);
-  EXPECT_EQ(margins.left, 37);
-  EXPECT_EQ(margins.top, 56);
-  EXPECT_EQ(margins.right, 37);
-  EXPECT_EQ(margins.bottom, 56);
+  ExpectRect(margins, 37, 56, 37, 56);
   grusk.prnMargin(screen, nullptr);  // no RECT: nothing
   ReleaseDC(nullptr, screen);
 }
@@ -47,8 +51,7 @@ TEST(PrintSettings, ReadAgainAfterTheLastDetach) {
     HDC screen = GetDC(nullptr);
     grusk.prnMargin(screen, &margins);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(margins.left, 0);
-    EXPECT_EQ(margins.bottom, 0);
+    ExpectRect(margins, 0, 0, 0, 0);
   }
   PrintKeys::Set("1,2", nullptr);
   Grusk grusk;
@@ -68,10 +71,7 @@ TEST(PrintSettings, FontAndMarginsOnThePrinter) {
 
   RECT margins{};
   grusk.prnMargin(dc, &margins);
-  EXPECT_EQ(margins.left, 118);
-  EXPECT_EQ(margins.top, 177);
-  EXPECT_EQ(margins.right, 118);
-  EXPECT_EQ(margins.bottom, 177);
+  ExpectRect(margins, 118, 177, 118, 177);
 
   HFONT font = grusk.prnFont(dc);
   ASSERT_NE(font, nullptr);

@@ -149,13 +149,7 @@ TEST(PrintedPages, ScriptPrintsCyrillic) {
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
   }
-  std::string output;
-  if (FILE* f = std::fopen(outputFile.c_str(), "rb")) {
-    char buffer[1024];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) output.append(buffer, n);
-    std::fclose(f);
-  }
+  std::string output = ReadFileText(outputFile);
   DeleteFileA(outputFile.c_str());
   DeleteFileA(script.c_str());
   EXPECT_NE(output.find("P = BOOL:TRUE"), std::string::npos) << output;
