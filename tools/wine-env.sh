@@ -1,6 +1,6 @@
 # Sourced: the Wine environment every run uses (Russian locale: ANSI 1251,
-# OEM 866), a prefix inside the build tree, one persistent wineserver, and
-# an Xvfb display when there is none.
+# OEM 866), a prefix inside the build tree, one persistent wineserver, an
+# Xvfb display when there is none, and the print service (tools/cups.sh).
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEPREFIX="$root/build/wineprefix"
 export WINEARCH=win32
@@ -18,6 +18,7 @@ korvex_wine_up() {
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
+  "$root/tools/cups.sh" up || echo "the print service is not ready: printing tests will fail" >&2
   mkdir -p "$WINEPREFIX"
   wineserver -p 2>/dev/null || true  # one may be running for this prefix already
   # Boot the prefix here (creating it the first time) so that Wine's
@@ -41,5 +42,6 @@ korvex_wine_up() {
 korvex_wine_down() {
   . "$root/tools/odbc-env.sh" down
   wineserver -k 2>/dev/null || true
+  "$root/tools/cups.sh" down
   if [ -n "$korvex_xvfb_pid" ]; then kill "$korvex_xvfb_pid" 2>/dev/null || true; fi
 }
