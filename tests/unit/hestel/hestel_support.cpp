@@ -1,0 +1,51 @@
+#include "hestel_support.h"
+
+#include "variable.h"
+
+std::string FreshDirectory(const char* leaf) {
+  CreateDirectoryA("C:\\kt", nullptr);
+  std::string dir = std::string("C:\\kt\\") + leaf + "\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+    DeleteFileA((dir + found.cFileName).c_str());
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return dir;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(4096, '\0');
+  DWORD got = 0;
+  ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(file);
+  return bytes.substr(0, got);
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+const LibraryCall& Hestel() {
+  static const LibraryCall hestel("HESTEL");
+  return hestel;
+}
+
+std::string Taken(uint32_t word) {
+  const VARIABLE* v = reinterpret_cast<const VARIABLE*>(word);
+  std::string text = !v || v->type == VAL_NULL ? "<NULL>"
+                     : v->type == VAL_STRING   ? (v->text ? v->text : "")
+                                               : "<type " + std::to_string(v->type) + ">";
+  Hestel()("RELEASE", {word});
+  return text;
+}
