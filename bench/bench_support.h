@@ -16,6 +16,19 @@ double Seconds(F f) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Times two loops in turns and keeps each one's shortest run, so that a
+// busy machine slows neither more than the other.
+template <typename F, typename G>
+void BestInTurns(F f, G g, double* fBest, double* gBest, int rounds = 5) {
+  *fBest = *gBest = 1e30;
+  for (int i = 0; i < rounds; ++i) {
+    double s = Seconds(f);
+    if (s < *fBest) *fBest = s;
+    s = Seconds(g);
+    if (s < *gBest) *gBest = s;
+  }
+}
+
 // Runs "cscript //nologo <script> <argument>" and reads "<seconds> <count>"
 // from its output; false when it did not run.
 inline bool RunVbs(const std::string& script, const std::string& argument, double* seconds, long* count) {
@@ -51,8 +64,31 @@ F Export(HMODULE library, const char* name) {
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
 
-inline void Report(const char* what, long count, double seconds, const char* unit) {
-  std::printf("%-36s %8ld %s %8.3f s %12.0f %s/s\n", what, count, unit, seconds, count / seconds, unit);
+// HESTEL loaded as the binder loads it; null (and said so) when missing.
+inline HMODULE LoadHestel() {
+  HMODULE hestel = LoadLibraryA("HESTEL");
+  if (!hestel) std::printf("HESTEL not found\n");
+  return hestel;
+}
+
+struct Run {
+  const char* what;
+  long count;
+  double seconds;  // 0: did not run
+};
+
+// One line a run, then Hestel's speed beside the others'.
+inline void Compare(const char* unit, const Run& hestel, const Run& direct, const Run& vbs) {
+  for (const Run& run : {hestel, direct, vbs}) {
+    if (run.seconds > 0)
+      std::printf("%-36s %8ld %s %8.3f s %12.0f %s/s\n", run.what, run.count, unit, run.seconds,
+                  run.count / run.seconds, unit);
+    else
+      std::printf("%-36s did not run\n", run.what);
+  }
+  std::printf("speed of %s: %.2f times %s's", hestel.what, direct.seconds / hestel.seconds, direct.what);
+  if (vbs.seconds > 0) std::printf(", %.2f times %s's", vbs.seconds / hestel.seconds, vbs.what);
+  std::printf("\n");
 }
 
 }  // namespace bench

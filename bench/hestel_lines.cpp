@@ -54,11 +54,8 @@ long ByteLoop(const std::string& path) {
 }  // namespace
 
 int main() {
-  HMODULE hestel = LoadLibraryA("HESTEL");
-  if (!hestel) {
-    std::printf("HESTEL not found\n");
-    return 1;
-  }
+  HMODULE hestel = bench::LoadHestel();
+  if (!hestel) return 1;
   auto open = bench::Export<OpenCall>(hestel, "Open");
   auto rdStr = bench::Export<LineCall>(hestel, "RdStr");
   auto eof = bench::Export<EofCall>(hestel, "EOF");
@@ -81,15 +78,9 @@ int main() {
   double byteTime = bench::Seconds([&] { byteLines = ByteLoop(path); });
   double vbsTime = 0;
   long vbsLines = 0;
-  bool vbs = bench::RunVbs(KORVEX_BENCH_DIR "/hestel_lines.vbs", path, &vbsTime, &vbsLines);
+  bench::RunVbs(KORVEX_BENCH_DIR "/hestel_lines.vbs", path, &vbsTime, &vbsLines);
   DeleteFileA(path.c_str());
-
-  bench::Report("RdStr + RELEASE", lines, rdStrTime, "lines");
-  bench::Report("ReadFile of one byte", byteLines, byteTime, "lines");
-  if (vbs) bench::Report("FileSystemObject ReadLine (cscript)", vbsLines, vbsTime, "lines");
-  else std::printf("cscript did not run\n");
-  std::printf("RdStr: %.1f times the byte loop", byteTime / rdStrTime);
-  if (vbs && vbsTime > 0) std::printf(", %.2f times ReadLine", vbsTime / rdStrTime);
-  std::printf("\n");
+  bench::Compare("lines", {"RdStr + RELEASE", lines, rdStrTime}, {"ReadFile of one byte", byteLines, byteTime},
+                 {"FileSystemObject ReadLine", vbsLines, vbsTime});
   return 0;
 }

@@ -5,32 +5,22 @@
 #include <cstring>
 #include <new>
 
+#include "critical_section.h"
+
 namespace hestel {
 
 namespace {
 
-class RegistryLock {
- public:
-  RegistryLock() { InitializeCriticalSection(&section_); }
-  ~RegistryLock() { DeleteCriticalSection(&section_); }
-  void Enter() { EnterCriticalSection(&section_); }
-  void Leave() { LeaveCriticalSection(&section_); }
-
- private:
-  CRITICAL_SECTION section_;
-};
-
-RegistryLock& Lock() {
-  static RegistryLock lock;
+// Guards the list; made at first use, so that the library's static part
+// serves before any start routine has run.
+CriticalSection& RegistryLock() {
+  static CriticalSection lock;
   return lock;
 }
 
-class Guard {
+class Guard : public Held {
  public:
-  Guard() { Lock().Enter(); }
-  ~Guard() { Lock().Leave(); }
-  Guard(const Guard&) = delete;
-  Guard& operator=(const Guard&) = delete;
+  Guard() : Held(RegistryLock()) {}
 };
 
 FILE* first;

@@ -1,15 +1,7 @@
-' show: W L1 L2 E S1 P T S2 N K C U
-' the file library without its table: the script declares what it uses;
-' a temporary file written, read back by lines, cut short, named and closed
-DEF HESTEL!Create(STRING<FileName>) LONG
-DEF HESTEL!WrStr(LONG<hFile>, STRING<Buf>) BOOL
-DEF HESTEL!Seek(LONG<hFile>, LONG<Pos>) LONG
-DEF HESTEL!RdStr(LONG<hFile>) VARIABLE
-DEF HESTEL!EOF(LONG<hFile>) BOOL
-DEF HESTEL!Size(LONG<hFile>) LONG
-DEF HESTEL!Truncate(LONG<hFile>) BOOL
-DEF HESTEL!Name(LONG<hFile>) VARIABLE
-DEF HESTEL!Close(LONG<hFile>) LONG
+' show: W L1 L2 E S1 P T S2 N K U
+' the file library bound with DEF: a temporary file written, read back by
+' lines, cut short, named and closed
+DEF HESTEL
 H = HESTEL!Create(0)
 W = HESTEL!WrStr(H, "a,b" & CHR(13) & CHR(10) & "c")
 HESTEL!Seek(H, 0)
@@ -22,5 +14,5 @@ T = HESTEL!Truncate(H)
 S2 = HESTEL!Size(H)
 N = RIGHT(HESTEL!Name(H), 5)
 K = LEN(HESTEL!Name(H)) > 13
-C = HESTEL!Close(H)
+HESTEL!Close(H)
 U = HESTEL!Name(H)

@@ -1,14 +1,18 @@
 // Hestel's static part: temporary file names, what only replaced LockFile,
 // ReadFile and Sleep calls can show under Wine (a file system that cannot
 // lock, reads that meet another process's lock), and the stop routine
-// meeting a handle that was closed behind the registry's back.
+// meeting a handle that was closed behind the registry's back; the dialogs'
+// filter list and Install's choice of message.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "file_calls.h"
+#include "file_dialogs.h"
 #include "hestel_support.h"
+#include "install_file.h"
 #include "open_files.h"
 #include "temp_file.h"
 
@@ -109,6 +113,36 @@ TEST(HestelRegistry, StopLeavesAHandleThatNamesAnotherFileOpen) {
   EXPECT_TRUE(ReadFile(theirs, buffer, 6, &got, nullptr));
   EXPECT_STREQ("theirs", buffer);
   CloseHandle(theirs);
+}
+
+
+TEST(HestelDialogs, FilterBecomesAListEndedByTwoZeros) {
+  DialogFilter f;
+  PrepareFilter("Texts|*.txt|All|*.*|", &f);
+  EXPECT_EQ(0, std::memcmp(f.list, "Texts\0*.txt\0All\0*.*\0\0", 22));
+  EXPECT_STREQ("*.txt", f.defaultExtension);
+  PrepareFilter("Texts|*.txt", &f);  // no closing "|"
+  EXPECT_EQ(0, std::memcmp(f.list, "Texts\0*.txt\0\0", 13));
+  std::string longFilter = std::string(120, 'd') + "|*.abcdefghij|";
+  PrepareFilter(longFilter.c_str(), &f);  // cut to 126 characters
+  EXPECT_STREQ("*.abc", f.defaultExtension);
+  EXPECT_EQ(0, std::memcmp(f.list + 120, "\0*.abc\0\0", 8));
+  PrepareFilter(nullptr, &f);
+  EXPECT_EQ(nullptr, f.defaultExtension);
+}
+
+TEST(HestelInstall, FirstFlagInOrderChoosesTheMessage) {
+  EXPECT_EQ(0, InstallMessage(0));
+  EXPECT_EQ(0, InstallMessage(VIF_TEMPFILE | VIF_SRCOLD | VIF_DIFFLANG));
+  EXPECT_EQ(101, InstallMessage(VIF_FILEINUSE | VIF_OUTOFMEMORY));
+  EXPECT_EQ(102, InstallMessage(VIF_OUTOFSPACE | VIF_ACCESSVIOLATION));
+  EXPECT_EQ(103, InstallMessage(VIF_SHARINGVIOLATION | VIF_CANNOTDELETE));  // a file held open
+  EXPECT_EQ(103, InstallMessage(VIF_CANNOTREADSRC));
+  EXPECT_EQ(103, InstallMessage(VIF_CANNOTREADDST | VIF_CANNOTCREATE));
+  EXPECT_EQ(104, InstallMessage(VIF_CANNOTCREATE | VIF_CANNOTDELETECUR));
+  EXPECT_EQ(105, InstallMessage(VIF_CANNOTDELETECUR | VIF_CANNOTRENAME));
+  EXPECT_EQ(106, InstallMessage(VIF_CANNOTRENAME | VIF_OUTOFMEMORY));
+  EXPECT_EQ(107, InstallMessage(VIF_OUTOFMEMORY));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <regex>
 #include <set>
 #include <string>
@@ -185,18 +184,8 @@ TEST(HestelFiles, EntriesOfHandlesClosedBehindTheLibrary) {
 TEST(HestelFiles, RangeHeldByAnotherProcess) {
   std::string path = FreshDirectory("hestel_lock") + "held.bin";
   WriteFileBytes(path, std::string(40, 'L'));
-  char exe[MAX_PATH];
-  GetModuleFileNameA(nullptr, exe, sizeof exe);
-  *std::strrchr(exe, '\\') = 0;
-  std::string command = "\"" + std::string(exe) + "\\lock_holder.exe\" \"" + path + "\" 0 10 HestelReady HestelRelease";
-  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "HestelReady");
-  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "HestelRelease");
-  STARTUPINFOA si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 30000));
-
+  HeldRange holder(path, 0, 10);
+  ASSERT_TRUE(holder.held());
   HANDLE file = CallHandle("Open", path, "OREAD OWRITE");
   DWORD started = GetTickCount();
   EXPECT_EQ(0, Call("Lock", file, 0, 10, 1));
@@ -209,10 +198,7 @@ TEST(HestelFiles, RangeHeldByAnotherProcess) {
   EXPECT_LT(GetTickCount() - started, 500u);
   EXPECT_EQ(0, Call("LastError", file));
 
-  SetEvent(release);
-  WaitForSingleObject(pi.hProcess, 30000);
   Call("Close", file);
-  for (HANDLE h : {pi.hThread, pi.hProcess, ready, release}) CloseHandle(h);
 }
 
 }  // namespace

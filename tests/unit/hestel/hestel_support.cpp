@@ -1,5 +1,7 @@
 #include "hestel_support.h"
 
+#include <cstring>
+
 #include "variable.h"
 
 std::string FreshDirectory(const char* leaf) {
@@ -34,6 +36,35 @@ std::string ReadFileBytes(const std::string& path) {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string BinDirectory() {
+  char exe[MAX_PATH];
+  GetModuleFileNameA(nullptr, exe, sizeof exe);
+  return std::string(exe, std::strrchr(exe, '\\') + 1);
+}
+
+// The events' names are the test process's own: tests run side by side.
+HeldRange::HeldRange(const std::string& path, int offset, int length) {
+  std::string held = "HestelHeld" + std::to_string(GetCurrentProcessId());
+  std::string release = "HestelRelease" + std::to_string(GetCurrentProcessId());
+  ready_ = CreateEventA(nullptr, TRUE, FALSE, held.c_str());
+  release_ = CreateEventA(nullptr, TRUE, FALSE, release.c_str());
+  std::string command = "\"" + BinDirectory() + "lock_holder.exe\" \"" + path + "\" " +
+                        std::to_string(offset) + " " + std::to_string(length) + " " + held + " " + release;
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_))
+    held_ = WaitForSingleObject(ready_, 30000) == WAIT_OBJECT_0;
+}
+
+void HeldRange::Release() {
+  if (!release_) return;
+  SetEvent(release_);
+  if (process_.hProcess) WaitForSingleObject(process_.hProcess, 30000);
+  for (HANDLE h : {process_.hThread, process_.hProcess, ready_, release_})
+    if (h) CloseHandle(h);
+  release_ = nullptr;
 }
 
 const LibraryCall& Hestel() {

@@ -15,6 +15,26 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);  // "<missing>" when absent
 bool FileExists(const std::string& path);
 
+// The folder of the test program, with its last backslash.
+std::string BinDirectory();
+
+// lock_holder, run beside the test, holding a byte range of a file (opened
+// sharing read and write) from a second process until Release.
+class HeldRange {
+ public:
+  HeldRange(const std::string& path, int offset, int length);
+  ~HeldRange() { Release(); }
+  HeldRange(const HeldRange&) = delete;
+  HeldRange& operator=(const HeldRange&) = delete;
+  bool held() const { return held_; }
+  void Release();  // returns once the holder has ended
+
+ private:
+  HANDLE ready_, release_;
+  PROCESS_INFORMATION process_ = {};
+  bool held_ = false;
+};
+
 const LibraryCall& Hestel();
 
 inline uint32_t Arg(int32_t n) { return static_cast<uint32_t>(n); }
