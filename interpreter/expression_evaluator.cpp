@@ -341,10 +341,10 @@ int ExpressionEvaluator::ApplyUnary(char op) {
   return e ? Fail(e) : 0;
 }
 
-int ExpressionEvaluator::ParseArguments(const char*& p) {
+int ExpressionEvaluator::ParseArguments(const char*& p, bool bracketEnds) {
   uint16_t base = Depth();
   const char* q = SkipBlanks(p);
-  if (*q == ')' || *q == ']') {
+  if (*q == ')' || (bracketEnds && *q == ']')) {
     p = q;
     return 0;
   }
@@ -363,7 +363,7 @@ int ExpressionEvaluator::ParseArguments(const char*& p) {
     }
     ++count;
     p = SkipBlanks(p);
-    if (*p == 0 || *p == ')' || *p == ']') return count;
+    if (*p == 0 || *p == ')' || (bracketEnds && *p == ']')) return count;
     if (*p != ',') {
       Fail(kEvalErrorSyntax);
       break;

@@ -39,7 +39,9 @@ class ExpressionEvaluator : public EvaluatorBase {
   int ApplyUnary(char op);
   // A comma list of expressions, each pushed; stops in front of ')' or ']'
   // (or at the zero). "()" holds no argument. The count, or -1 on failure.
-  int ParseArguments(const char*& position);
+  // Without bracketEnds only ')' and the zero end the list (the form
+  // evaluator's lists, whose expressions sit inside square brackets).
+  int ParseArguments(const char*& position, bool bracketEnds = true);
   // After '(' of an array element: one or two LONG indices and ')'.
   int ParseIndices(const char*& position, int32_t& row, int32_t& col);
   // A quoted text, an &H / &B / &O number, or a decimal number.

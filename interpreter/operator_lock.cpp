@@ -6,10 +6,11 @@
 
 namespace {
 
-// Made once at process start and never deleted: creating it with the first
-// evaluator and deleting it with the last races when one thread makes an
-// evaluator while another destroys the last one.
-CRITICAL_SECTION* OperatorLock() {
+// Made once when the module starts (the program, or a library that links
+// it, as it loads), never with the first evaluator: creating it with the
+// first evaluator and deleting it with the last races when one thread makes
+// an evaluator while another destroys the last one.
+CRITICAL_SECTION*& OperatorLock() {
   static CRITICAL_SECTION* lock = [] {
     CRITICAL_SECTION* cs = new CRITICAL_SECTION;
     InitializeCriticalSection(cs);
@@ -36,4 +37,12 @@ unsigned OperatorSection::TakeError() {
   unsigned e = VARIABLE::Error;
   VARIABLE::Error = 0;
   return e;
+}
+
+void DeleteOperatorLock() {
+  CRITICAL_SECTION*& lock = OperatorLock();
+  if (!lock) return;
+  DeleteCriticalSection(lock);
+  delete lock;
+  lock = nullptr;
 }

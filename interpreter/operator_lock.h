@@ -14,3 +14,8 @@ class OperatorSection {
   // The error the operations inside left (0 = none); clears the word.
   unsigned TakeError();
 };
+
+// Deletes this module's section. A library that links the evaluator calls
+// it from its stop routine (its last detach), after which nothing of the
+// module evaluates; the program never deletes its own.
+void DeleteOperatorLock();

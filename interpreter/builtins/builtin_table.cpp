@@ -40,6 +40,7 @@ const BuiltinSpec kSpecs[] = {
 static_assert(sizeof kSpecs / sizeof kSpecs[0] == kBuiltinType, "one spec per name");
 
 const BuiltinTable kInterpreterTable = {kNames, kSpecs, kBuiltinType};
+const BuiltinTable kFormTable = {kNames, kSpecs, kBuiltinType - 1};
 
 // Names are looked up at every call.
 int FindName(const BuiltinTable& table, const char* name) {
@@ -57,6 +58,8 @@ unsigned char FindType(const char* name) {
 }  // namespace
 
 const BuiltinTable& InterpreterBuiltins() { return kInterpreterTable; }
+
+const BuiltinTable& FormBuiltins() { return kFormTable; }
 
 BuiltinName FindBuiltin(const BuiltinTable& table, const char* name) {
   BuiltinName found = {0, 0};

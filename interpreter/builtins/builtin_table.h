@@ -41,6 +41,8 @@ struct BuiltinTable {
 
 // The interpreter's 57 built-ins.
 const BuiltinTable& InterpreterBuiltins();
+// The form evaluator's: the same list without its last name, TYPE (56).
+const BuiltinTable& FormBuiltins();
 
 // How a name written before "(" is read.
 struct BuiltinName {
