@@ -59,7 +59,8 @@ bool ScanMessage(char* message, size_t length) {
 
 }  // namespace
 
-int RecordSetDiagnostics::ReportOdbcError(HSTMT statement, RETCODE code, const char* context) {
+int RecordSetDiagnostics::ReportOdbcError(HSTMT statement, RETCODE code, const char* context,
+                                          const char* expectedState) {
   int result;
   int captionNumber;
   switch (code) {
@@ -80,7 +81,9 @@ int RecordSetDiagnostics::ReportOdbcError(HSTMT statement, RETCODE code, const c
                               reinterpret_cast<UCHAR*>(message), sizeof message - 1, &length));
   };
   if (!next()) return result;
-  if (code == SQL_SUCCESS_WITH_INFO && std::strcmp(reinterpret_cast<char*>(state), "01S02") == 0)
+  const char* first = reinterpret_cast<char*>(state);
+  if (code == SQL_SUCCESS_WITH_INFO &&
+      (std::strcmp(first, "01S02") == 0 || (expectedState && std::strcmp(first, expectedState) == 0)))
     return result;
   Base* base = FindBase(connection_);
   const uint16_t flags = base ? base->flags : 0;

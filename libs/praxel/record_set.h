@@ -90,11 +90,13 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   long GetSort(char* buffer, long size) override;
   BOOL SetSort(const char* order) override;
   long FieldEvent(unsigned long column) override;
+  BOOL FieldBuffer(unsigned long column, FieldRequest* request) override;
   long GetFieldTextByName(const char* name, char* buffer, long size) override;
   long GetFieldText(unsigned long column, char* buffer, long size) override;
   BOOL PutFieldTextByName(const char* name, const char* text, long length) override;
   BOOL PutFieldText(unsigned long column, const char* text, long length) override;
   long GetFooter(unsigned long column, char* buffer, long size) override;
+  BOOL Transaction(const char* action) override;
 
   // Query and cursor.
   BOOL OpenCursor(const char* query, const char* cursorWords);
@@ -122,6 +124,20 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   unsigned char* PageRow(unsigned long index) { return pageRows_ + index * rowSize_; }
 
   void ClearCurrentRow();
+  // Editing.
+  bool AnyModified() const;
+  void ClearModified();
+  RETCODE PutLongData(HSTMT statement);
+  void FreeWaitingData();
+  bool LongDataWaits() const;
+  BOOL SetPosWrite(unsigned long row, UWORD operation, const char* context);
+  BOOL PositionedStatement(const char* kind, const char* context);
+  BOOL BindModifiedParameters(HSTMT second);
+  BOOL PositionRow(const char* context);
+  long ReadLongData(Column& c, FieldRequest* request);
+  BOOL WriteLongData(unsigned long column, Column& c, FieldRequest* request);
+  BOOL ReadOrdinary(Column& c, FieldRequest* request);
+  BOOL WriteOrdinary(unsigned long column, Column& c, FieldRequest* request);
   bool AllocateStatement();
   void DropStatement(const char* context);
   bool DescribeColumns();

@@ -71,7 +71,9 @@ bool RecordSet::CountRecords() {
   UDWORD fetched = 0;
   RETCODE rc = Fetch(SQL_FETCH_LAST, 0, &fetched);
   if (rc == SQL_NO_DATA_FOUND) return true;
-  if (!Check(rc, "SQLExtendedFetch")) return false;
+  // A result shorter than a page starts its last rowset "before the
+  // beginning" (01S06): the count is still right.
+  if (!ReportOdbcError(statement_, rc, "SQLExtendedFetch", "01S06")) return false;
   UDWORD number = 0;
   long count = 0;
   // A row number that is not answered, or not one (SQLite answers -2), is
