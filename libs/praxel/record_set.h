@@ -9,6 +9,7 @@
 #include <sqlext.h>
 
 #include <cstdint>
+#include <string>
 
 #include "odbc_report.h"
 #include "record_set_object.h"
@@ -104,6 +105,21 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   void CloseCursor();
   long ApplyFieldOption(unsigned long column, const char* option);
   int ParseSortColumns(const char* query);
+  // Sort, seek, patterns and links.
+  BOOL SetSortColumn(unsigned long column);
+  int CompareField(unsigned long column, const char* pattern, unsigned long length);
+  long LinkDetail(const uint16_t ownKeys[kMaxSortColumns], RecordSet* other,
+                  const uint16_t otherKeys[kMaxSortColumns], unsigned long otherText);
+  // 0, or a message number: 13 invalid date, 116 wrong type, 8 no memory.
+  int SetPattern(const char* field, const char* pattern);
+  int GetPattern(const char* field, std::string* pattern);
+  // Forward statements.
+  BOOL Prepare(const char* query, const char* option);
+  BOOL Execute(HWND window, unsigned long event, const char* query);
+  BOOL FetchNext(BOOL more);
+  BOOL MoreResults(BOOL more);
+  BOOL Cancel();
+  long GetData(unsigned long column, SWORD cType, void* buffer, long size);
   // Replaces a column's footer text (takes the heap text, or null).
   BOOL SetFooter(unsigned long column, char* text);
 
@@ -124,6 +140,11 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   unsigned char* PageRow(unsigned long index) { return pageRows_ + index * rowSize_; }
 
   void ClearCurrentRow();
+  // Replaces the kept query text (the block grows as needed); false, the
+  // text unchanged, when it cannot grow.
+  bool ReplaceQuery(const std::string& text);
+  bool DescribeResult();
+  void ReleaseStatement(const char* context);
   // Editing.
   bool AnyModified() const;
   void ClearModified();

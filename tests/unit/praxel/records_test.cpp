@@ -336,7 +336,7 @@ TEST(Records, EveryInterfaceSlotIsReachedByAConsumer) {
   EXPECT_EQ(1u, watcher.Boxes().size());
   // name|text|by name|sort|slot 0..27 in hex
   EXPECT_STREQ(
-      "NAME|R03|||1,1,19,1,1,1,1,1,0,0,0,2,4,2,fffffff6,0,0,4e,0,0,0,1,0,3,0,0,0,64",
+      "NAME|R03|R01|ID|1,1,19,1,1,1,1,1,0,0,0,2,4,2,fffffff6,0,0,4e,1,0,0,1,3,3,0,0,0,64",
       report);
   FreeLibrary(consumer);
   CloseBase(base);
