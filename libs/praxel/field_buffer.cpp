@@ -3,20 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "odbc_helpers.h"
 #include "record_set.h"
 
 namespace {
 
-bool Succeeded(RETCODE rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-
- private:
-  HCURSOR previous_;
-};
 
 // Bytes a fixed C type takes in a caller's buffer.
 uint32_t FixedSize(int cType) {
@@ -161,13 +153,7 @@ BOOL RecordSet::ReadOrdinary(Column& c, FieldRequest* request) {
       if (!isNull) {
         TIMESTAMP_STRUCT t;
         std::memcpy(&t, data, sizeof t);
-        SYSTEMTIME st = {};
-        st.wYear = static_cast<WORD>(t.year);
-        st.wMonth = t.month;
-        st.wDay = t.day;
-        st.wHour = t.hour;
-        st.wMinute = t.minute;
-        st.wSecond = t.second;
+        SYSTEMTIME st = FromTimestamp(t);
         std::memcpy(request->data, &st, sizeof st);
       }
       request->size = fixed;
@@ -203,13 +189,7 @@ BOOL RecordSet::WriteOrdinary(unsigned long column, Column& c, FieldRequest* req
     case SQL_C_TIMESTAMP: {
       SYSTEMTIME st;
       std::memcpy(&st, request->data, sizeof st);
-      TIMESTAMP_STRUCT t = {};
-      t.year = static_cast<SWORD>(st.wYear);
-      t.month = st.wMonth;
-      t.day = st.wDay;
-      t.hour = st.wHour;
-      t.minute = st.wMinute;
-      t.second = st.wSecond;
+      TIMESTAMP_STRUCT t = ToTimestamp(st);
       std::memcpy(data, &t, sizeof t);
       *indicator = st.wYear ? static_cast<SDWORD>(sizeof t) : SQL_NULL_DATA;
       break;

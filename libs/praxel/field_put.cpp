@@ -6,6 +6,7 @@
 #include <string>
 
 #include "date_time.h"
+#include "odbc_helpers.h"
 #include "record_set.h"
 
 BOOL RecordSet::PutFieldTextByName(const char* name, const char* text, long length) {
@@ -71,13 +72,8 @@ BOOL RecordSet::PutFieldText(unsigned long column, const char* text, long length
       if (c->letter == 'T' && blank != std::string::npos &&
           !ParseTimeFields(value.c_str() + blank + 1, &time))
         return FALSE;
-      TIMESTAMP_STRUCT t = {};
-      t.year = static_cast<SWORD>(date.wYear);
-      t.month = date.wMonth;
-      t.day = date.wDay;
-      t.hour = time.wHour;
-      t.minute = time.wMinute;
-      t.second = time.wSecond;
+      date.wHour = time.wHour, date.wMinute = time.wMinute, date.wSecond = time.wSecond;
+      TIMESTAMP_STRUCT t = ToTimestamp(date);
       std::memcpy(data, &t, sizeof t);
       *indicator = date.wYear ? static_cast<SDWORD>(sizeof t) : SQL_NULL_DATA;  // no date: NULL
       break;

@@ -8,6 +8,7 @@
 
 #include "base_list.h"
 #include "keyword_list.h"
+#include "odbc_helpers.h"
 #include "record_set.h"
 #include "wennic.h"
 
@@ -20,7 +21,6 @@ const int32_t kLongParameter = 512;
 const DWORD kPollMilliseconds = 100;
 enum : int { kCaptionError = 1000 };
 
-bool Succeeded(RETCODE rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 // "n:" at the start of the option text or after a non-digit, then the
 // direction letter I, O or E.

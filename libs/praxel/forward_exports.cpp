@@ -11,6 +11,7 @@
 #include "date_time.h"
 #include "library_frame.h"
 #include "live_record_sets.h"
+#include "odbc_helpers.h"
 #include "record_set.h"
 #include "variable.h"
 
@@ -150,9 +151,7 @@ KORVEX_EXPORT long WINAPI PRAXEL_GetStr(uintptr_t handle, long column, char* buf
   } else if (c->cType == SQL_C_TIMESTAMP) {
     TIMESTAMP_STRUCT t = {};
     if (set->GetData(column, SQL_C_TIMESTAMP, &t, sizeof t)) {
-      SYSTEMTIME st = {};
-      st.wYear = static_cast<WORD>(t.year), st.wMonth = t.month, st.wDay = t.day;
-      st.wHour = t.hour, st.wMinute = t.minute, st.wSecond = t.second;
+      SYSTEMTIME st = FromTimestamp(t);
       char text[96] = "";
       int n = GetDateFormatA(LOCALE_SYSTEM_DEFAULT, 0, &st, "yyyy.MM.dd", text, 40);
       size_t length = n > 0 ? static_cast<size_t>(n - 1) : 0;

@@ -8,6 +8,7 @@
 
 #include "base_list.h"
 #include "blank_helpers.h"
+#include "odbc_helpers.h"
 #include "user_log.h"
 #include "wennic.h"
 
@@ -28,8 +29,6 @@ std::string Message(int number) {
   MSGTXT(number, text, sizeof text);
   return text;
 }
-
-bool Succeeded(RETCODE rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 // A box that belongs to the window with the focus, which gets it back.
 int FocusBox(const char* text, const char* caption, UINT style) {

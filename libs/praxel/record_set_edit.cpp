@@ -8,6 +8,7 @@
 
 #include "base_list.h"
 #include "keyword_list.h"
+#include "odbc_helpers.h"
 #include "record_set.h"
 #include "wennic.h"
 
@@ -17,16 +18,7 @@ const int kCursorNameSize = 32;
 const char kTransactionWords[] = "BEGIN\0COMMIT\0ROLLBACK\0";
 enum : int { kBadFunctionName = 94, kCaptionWarning = 1001 };
 
-bool Succeeded(RETCODE rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-
- private:
-  HCURSOR previous_;
-};
 
 // A statement of its own on the connection, dropped at the end.
 class SecondStatement {

@@ -2,6 +2,7 @@
 // page of rows and moving the current record.
 #include <cstring>
 
+#include "odbc_helpers.h"
 #include "record_set.h"
 #include "wennic.h"
 
@@ -9,17 +10,6 @@ namespace {
 
 enum : int { kRecordNotFound = 93, kCaptionError = 1000 };
 
-bool Succeeded(RETCODE rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
-
-// The wait cursor from construction to destruction.
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-
- private:
-  HCURSOR previous_;
-};
 
 }  // namespace
 
