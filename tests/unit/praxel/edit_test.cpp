@@ -286,3 +286,34 @@ TEST(Edit, ValuesOfEveryTypeRoundTrip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Edit, SqliteReadsLongDataButTakesNoDataAtExecution) {
+  OdbcSession session("KTEST");
+  session.Try("DROP TABLE LM");
+  session.Run({"CREATE TABLE LM (CODE VARCHAR(5) PRIMARY KEY, MEMO TEXT)",
+               "INSERT INTO LM VALUES ('A', 'first memo')"});
+  uint32_t base = OpenBase("KTEST", 2);
+  Edited set(base, "LM", 1);
+  ASSERT_TRUE(set.Open("SELECT CODE, MEMO FROM LM"));
+  ASSERT_EQ('M', set->FieldType(2));
+  ASSERT_TRUE(set.Get(1));
+  EXPECT_EQ("STRING first memo", set.Value("MEMO"));
+  // The driver never asks for the waiting data (it writes an empty text in
+  // its place): the write answers FALSE and the waiting data is dropped.
+  ASSERT_TRUE(set.Edit(1));
+  char memo[] = "new memo";
+  FieldRequest write = {'W', 'M', 8, memo};
+  EXPECT_EQ(1, set.FldBuf("MEMO", &write));
+  EXPECT_FALSE(set.Update(1));
+  EXPECT_EQ((std::vector<std::string>{""}), session.Column("SELECT MEMO FROM LM"));
+  FieldRequest size = {'S', 0, 0, nullptr};
+  EXPECT_EQ(1, set.Refresh());
+  ASSERT_TRUE(set.Get(1));
+  EXPECT_EQ(1, set.FldBuf("MEMO", &size));
+  EXPECT_EQ(0u, size.size);
+  CloseBase(base);
+}
+
+}  // namespace
