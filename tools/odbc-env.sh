@@ -59,6 +59,12 @@ Username=korvex
 Password=
 UpdatableCursors=1
 EOF
+  # Damaged copies of the test scripts (the script mutation test) work on a
+  # database of their own, so they never drop or change the tables of the
+  # script tests running beside them.
+  mkdir -p "$korvex_odbc_dir/mutants"
+  printf '[KTEST]\nDriver=SQLite3\nDatabase=%s\n' "$korvex_odbc_dir/mutants/ktest.db" \
+    > "$korvex_odbc_dir/mutants/odbc.ini"
   # The same drivers with the driver manager's trace on, for tests that
   # count driver calls (ODBCSYSINI pointed here for that test alone).
   mkdir -p "$korvex_odbc_dir/trace"
