@@ -14,11 +14,13 @@
 #     callers' compilers ask for, so other targets may link <target> directly.
 #   The target's property KORVEX_MODULE holds the module name.
 #
-# korvex_add_libcheck_test(<library target> [DECLARATIONS <n>] [RELEASE])
+# korvex_add_libcheck_test(<library target> [DECLARATIONS <n>] [RELEASE]
+#                          [REPEATS <id>...])
 #   One ctest test, libcheck_<target>: loads the library by its module name
 #   the way the binder does and reports every declaration it cannot bind;
 #   DECLARATIONS checks the number of declaration strings, RELEASE that the
-#   library exports RELEASE.
+#   library exports RELEASE, REPEATS the strings that repeat an earlier
+#   declaration word for word on purpose.
 
 set(KORVEX_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
 set(KORVEX_FRAME_DIR ${CMAKE_CURRENT_LIST_DIR}/../libs/frame)
@@ -73,7 +75,7 @@ function(korvex_add_extension_library target)
 endfunction()
 
 function(korvex_add_libcheck_test library)
-  cmake_parse_arguments(C "RELEASE" "DECLARATIONS" "" ${ARGN})
+  cmake_parse_arguments(C "RELEASE" "DECLARATIONS" "REPEATS" ${ARGN})
   get_target_property(module ${library} KORVEX_MODULE)
   set(options)
   if(DEFINED C_DECLARATIONS)
@@ -82,6 +84,9 @@ function(korvex_add_libcheck_test library)
   if(C_RELEASE)
     list(APPEND options --release)
   endif()
+  foreach(id IN LISTS C_REPEATS)
+    list(APPEND options --repeat ${id})
+  endforeach()
   add_test(NAME libcheck_${library} COMMAND libcheck ${module} ${options}
            WORKING_DIRECTORY ${KORVEX_BIN_DIR})
   # The library is found by name next to libcheck.exe, so build it first.

@@ -7,6 +7,7 @@
 #include "blank_helpers.h"
 #include "date_time.h"
 #include "money_text.h"
+#include "odbc_helpers.h"
 #include "record_set.h"
 #include "text_helpers.h"
 
@@ -24,19 +25,8 @@ long Deliver(const char* text, char* buffer, long size) {
   return length;
 }
 
-SYSTEMTIME ToSystemTime(const TIMESTAMP_STRUCT& t) {
-  SYSTEMTIME st = {};
-  st.wYear = static_cast<WORD>(t.year);
-  st.wMonth = t.month;
-  st.wDay = t.day;
-  st.wHour = t.hour;
-  st.wMinute = t.minute;
-  st.wSecond = t.second;
-  return st;
-}
-
 long TimestampText(const Column& c, const TIMESTAMP_STRUCT& value, char* buffer, long size) {
-  SYSTEMTIME st = ToSystemTime(value);
+  SYSTEMTIME st = FromTimestamp(value);
   const bool full = c.Mode() == kModeFull;
   char picture[kDateTextSize] = "";
   if (full) GetDatePicture(picture, sizeof picture);

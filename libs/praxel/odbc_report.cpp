@@ -8,6 +8,7 @@
 
 #include "base_list.h"
 #include "blank_helpers.h"
+#include "odbc_helpers.h"
 #include "user_log.h"
 #include "wennic.h"
 
@@ -28,8 +29,6 @@ std::string Message(int number) {
   MSGTXT(number, text, sizeof text);
   return text;
 }
-
-bool Succeeded(RETCODE rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 // A box that belongs to the window with the focus, which gets it back.
 int FocusBox(const char* text, const char* caption, UINT style) {
@@ -59,7 +58,8 @@ bool ScanMessage(char* message, size_t length) {
 
 }  // namespace
 
-int RecordSetDiagnostics::ReportOdbcError(HSTMT statement, RETCODE code, const char* context) {
+int RecordSetDiagnostics::ReportOdbcError(HSTMT statement, RETCODE code, const char* context,
+                                          const char* expectedState) {
   int result;
   int captionNumber;
   switch (code) {
@@ -80,7 +80,9 @@ int RecordSetDiagnostics::ReportOdbcError(HSTMT statement, RETCODE code, const c
                               reinterpret_cast<UCHAR*>(message), sizeof message - 1, &length));
   };
   if (!next()) return result;
-  if (code == SQL_SUCCESS_WITH_INFO && std::strcmp(reinterpret_cast<char*>(state), "01S02") == 0)
+  const char* first = reinterpret_cast<char*>(state);
+  if (code == SQL_SUCCESS_WITH_INFO &&
+      (std::strcmp(first, "01S02") == 0 || (expectedState && std::strcmp(first, expectedState) == 0)))
     return result;
   Base* base = FindBase(connection_);
   const uint16_t flags = base ? base->flags : 0;

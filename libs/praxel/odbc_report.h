@@ -16,7 +16,10 @@ class RecordSetDiagnostics {
   // 1 or -1: go on; 0: give up. SQL_SUCCESS, SQL_NEED_DATA, SQL_NO_DATA and
   // unknown codes give 1 at once; SQL_SUCCESS_WITH_INFO -1; SQL_ERROR,
   // SQL_INVALID_HANDLE and kReportNoMemory 0, unless Retry is pressed.
-  int ReportOdbcError(HSTMT statement, RETCODE code, const char* context);
+  // A warning whose first SQLSTATE is "01S02" (option value changed), or
+  // the expected one given, answers -1 silently.
+  int ReportOdbcError(HSTMT statement, RETCODE code, const char* context,
+                      const char* expectedState = nullptr);
   // Retry/Cancel box: TRUE unless Cancel was pressed.
   BOOL ErrorBox(const char* text, const char* context, const char* caption);
   // Message 91 with the field's name or number.

@@ -6,6 +6,7 @@
 
 #include "base_list.h"
 #include "message_block.h"
+#include "odbc_helpers.h"
 
 namespace {
 
@@ -14,7 +15,6 @@ const SWORD kCompletedSize = 256;
 
 void (*closingHook)(HDBC);
 
-bool Succeeded(RETCODE rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
 // Every diagnostic record of the connection: a box each, or in quiet mode
 // a line each in the caller's text block.

@@ -25,8 +25,30 @@ size_t SqueezeQuery(char* text) {
   return out;
 }
 
-const char* FindLastOf(const char* text, const char* word) {
-  const char* last = nullptr;
-  for (const char* at = std::strstr(text, word); at; at = std::strstr(at + 1, word)) last = at;
+size_t FindClause(const std::string& text, const char* word, size_t from) {
+  const size_t length = std::strlen(word);
+  char quote = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (quote) {
+      if (c == quote) quote = 0;
+      continue;
+    }
+    if (i >= from && text.size() - i >= length && _strnicmp(text.c_str() + i, word, length) == 0)
+      return i;
+    if (c == '\'' || c == '"') quote = c;
+  }
+  return std::string::npos;
+}
+
+size_t FindLastClause(const std::string& text, const char* word) {
+  size_t last = std::string::npos;
+  for (size_t at = FindClause(text, word); at != std::string::npos; at = FindClause(text, word, at + 1))
+    last = at;
   return last;
+}
+
+const char* FindLastOf(const char* text, const char* word) {
+  size_t at = FindLastClause(text, word);
+  return at == std::string::npos ? nullptr : text + at;
 }

@@ -9,6 +9,7 @@
 #include <sqlext.h>
 
 #include <cstdint>
+#include <string>
 
 #include "odbc_report.h"
 #include "record_set_object.h"
@@ -90,11 +91,13 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   long GetSort(char* buffer, long size) override;
   BOOL SetSort(const char* order) override;
   long FieldEvent(unsigned long column) override;
+  BOOL FieldBuffer(unsigned long column, FieldRequest* request) override;
   long GetFieldTextByName(const char* name, char* buffer, long size) override;
   long GetFieldText(unsigned long column, char* buffer, long size) override;
   BOOL PutFieldTextByName(const char* name, const char* text, long length) override;
   BOOL PutFieldText(unsigned long column, const char* text, long length) override;
   long GetFooter(unsigned long column, char* buffer, long size) override;
+  BOOL Transaction(const char* action) override;
 
   // Query and cursor.
   BOOL OpenCursor(const char* query, const char* cursorWords);
@@ -102,6 +105,21 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   void CloseCursor();
   long ApplyFieldOption(unsigned long column, const char* option);
   int ParseSortColumns(const char* query);
+  // Sort, seek, patterns and links.
+  BOOL SetSortColumn(unsigned long column);
+  int CompareField(unsigned long column, const char* pattern, unsigned long length);
+  long LinkDetail(const uint16_t ownKeys[kMaxSortColumns], RecordSet* other,
+                  const uint16_t otherKeys[kMaxSortColumns], unsigned long otherText);
+  // 0, or a message number: 13 invalid date, 116 wrong type, 8 no memory.
+  int SetPattern(const char* field, const char* pattern);
+  int GetPattern(const char* field, std::string* pattern);
+  // Forward statements.
+  BOOL Prepare(const char* query, const char* option);
+  BOOL Execute(HWND window, unsigned long event, const char* query);
+  BOOL FetchNext(BOOL more);
+  BOOL MoreResults(BOOL more);
+  BOOL Cancel();
+  long GetData(unsigned long column, SWORD cType, void* buffer, long size);
   // Replaces a column's footer text (takes the heap text, or null).
   BOOL SetFooter(unsigned long column, char* text);
 
@@ -122,6 +140,25 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   unsigned char* PageRow(unsigned long index) { return pageRows_ + index * rowSize_; }
 
   void ClearCurrentRow();
+  // Replaces the kept query text (the block grows as needed); false, the
+  // text unchanged, when it cannot grow.
+  bool ReplaceQuery(const std::string& text);
+  bool DescribeResult();
+  void ReleaseStatement(const char* context);
+  // Editing.
+  bool AnyModified() const;
+  void ClearModified();
+  RETCODE PutLongData(HSTMT statement);
+  void FreeWaitingData();
+  bool LongDataWaits() const;
+  BOOL SetPosWrite(unsigned long row, UWORD operation, const char* context);
+  BOOL PositionedStatement(const char* kind, const char* context);
+  BOOL BindModifiedParameters(HSTMT second);
+  BOOL PositionRow(const char* context);
+  long ReadLongData(Column& c, FieldRequest* request);
+  BOOL WriteLongData(unsigned long column, Column& c, FieldRequest* request);
+  BOOL ReadOrdinary(Column& c, FieldRequest* request);
+  BOOL WriteOrdinary(unsigned long column, Column& c, FieldRequest* request);
   bool AllocateStatement();
   void DropStatement(const char* context);
   bool DescribeColumns();

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "base_list.h"
+#include "column_values.h"
 #include "library_frame.h"
 #include "live_record_sets.h"
 #include "query_dialog.h"
@@ -142,4 +143,74 @@ KORVEX_EXPORT BOOL WINAPI PRAXEL_Footer(uintptr_t handle, const char* name, cons
 KORVEX_EXPORT INT_PTR WINAPI PRAXEL_ShowQuery(uintptr_t handle, HWND owner) {
   RecordSet* set = LiveRecordSet(handle);
   return set ? ShowQueryDialog(set, owner) : 0;
+}
+
+KORVEX_EXPORT BOOL WINAPI PRAXEL_Edit(uintptr_t handle, long record) {
+  RecordSet* set = LiveRecordSet(handle);
+  if (!set) return FALSE;
+  return record == 0 ? set->NewRecord() : set->EditRecord(record);
+}
+
+KORVEX_EXPORT BOOL WINAPI PRAXEL_Update(uintptr_t handle, long record) {
+  RecordSet* set = LiveRecordSet(handle);
+  if (!set) return FALSE;
+  return record == 0 ? set->InsertRecord() : set->UpdateRecord(record);
+}
+
+// Deletes a record of the result (two words; it does not close the set).
+KORVEX_EXPORT BOOL WINAPI PRAXEL_Remove(uintptr_t handle, long record) {
+  RecordSet* set = LiveRecordSet(handle);
+  return set ? set->DeleteRecord(record) : FALSE;
+}
+
+KORVEX_EXPORT BOOL WINAPI PRAXEL_Transaction(uintptr_t handle, const char* action) {
+  RecordSet* set = LiveRecordSet(handle);
+  return set ? set->Transaction(action) : FALSE;
+}
+
+KORVEX_EXPORT VARIABLE* WINAPI PRAXEL_ParGet(uintptr_t handle, unsigned long number) {
+  RecordSet* set = LiveRecordSet(handle);
+  return set ? ColumnValue(set, number) : NewResult();
+}
+
+KORVEX_EXPORT BOOL WINAPI PRAXEL_ParPut(uintptr_t handle, unsigned long number, const VARIABLE* value) {
+  RecordSet* set = LiveRecordSet(handle);
+  return set ? PutColumnValue(set, number, value) : FALSE;
+}
+
+KORVEX_EXPORT VARIABLE* WINAPI PRAXEL_FldGet(uintptr_t handle, const char* name) {
+  RecordSet* set = LiveRecordSet(handle);
+  if (!set) return NewResult();
+  long column = set->FieldIndex(name);
+  if (column) return ColumnValue(set, column);
+  set->ReportFieldError(name ? name : "", "FldGet");
+  VARIABLE* result = NewResult();
+  if (result) {
+    result->TYPE(VAL_STRING);
+    *result = name;
+  }
+  return result;
+}
+
+KORVEX_EXPORT BOOL WINAPI PRAXEL_FldPut(uintptr_t handle, const char* name, const VARIABLE* value) {
+  RecordSet* set = LiveRecordSet(handle);
+  if (!set) return FALSE;
+  long column = set->FieldIndex(name);
+  if (!column) {
+    set->ReportFieldError(name ? name : "", "FldPut");
+    return FALSE;
+  }
+  return PutColumnValue(set, column, value);
+}
+
+// Not declared for scripts: other libraries and in-process callers.
+KORVEX_EXPORT long WINAPI PRAXEL_FldBuf(uintptr_t handle, const char* name, FieldRequest* request) {
+  RecordSet* set = LiveRecordSet(handle);
+  if (!set) return 0;
+  long column = set->FieldIndex(name);
+  if (!column) {
+    set->ReportFieldError(name ? name : "", "FldGet");
+    return 0;
+  }
+  return set->FieldBuffer(column, request);
 }

@@ -2,6 +2,7 @@
 // page of rows and moving the current record.
 #include <cstring>
 
+#include "odbc_helpers.h"
 #include "record_set.h"
 #include "wennic.h"
 
@@ -9,17 +10,6 @@ namespace {
 
 enum : int { kRecordNotFound = 93, kCaptionError = 1000 };
 
-bool Succeeded(RETCODE rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
-
-// The wait cursor from construction to destruction.
-class WaitCursor {
- public:
-  WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(previous_); }
-
- private:
-  HCURSOR previous_;
-};
 
 }  // namespace
 
@@ -71,7 +61,9 @@ bool RecordSet::CountRecords() {
   UDWORD fetched = 0;
   RETCODE rc = Fetch(SQL_FETCH_LAST, 0, &fetched);
   if (rc == SQL_NO_DATA_FOUND) return true;
-  if (!Check(rc, "SQLExtendedFetch")) return false;
+  // A result shorter than a page starts its last rowset "before the
+  // beginning" (01S06): the count is still right.
+  if (!ReportOdbcError(statement_, rc, "SQLExtendedFetch", "01S06")) return false;
   UDWORD number = 0;
   long count = 0;
   // A row number that is not answered, or not one (SQLite answers -2), is

@@ -1,4 +1,4 @@
-// libcheck MODULE [--count N] [--release]
+// libcheck MODULE [--count N] [--release] [--repeat ID]...
 // Loads an extension library by its module name the way the binder does
 // (LoadLibraryA, the handle export, declaration strings 1 to 99 up to the
 // first missing one, every declared export by name) and reports each thing
@@ -43,7 +43,7 @@ bool ReadString(HINSTANCE instance, int id, std::string* text) {
 }
 
 int Usage() {
-  std::printf("usage: libcheck MODULE [--count N] [--release]\n");
+  std::printf("usage: libcheck MODULE [--count N] [--release] [--repeat ID]...\n");
   return 2;
 }
 
@@ -55,11 +55,16 @@ int main(int argc, char** argv) {
   report.module = argv[1];
   int expectedCount = -1;
   bool wantRelease = false;
+  // Strings that a library's table repeats on purpose: each must be the
+  // very text of an earlier declaration.
+  std::set<int> repeats;
   for (int i = 2; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--count") && i + 1 < argc) {
       expectedCount = std::atoi(argv[++i]);
     } else if (!std::strcmp(argv[i], "--release")) {
       wantRelease = true;
+    } else if (!std::strcmp(argv[i], "--repeat") && i + 1 < argc) {
+      repeats.insert(std::atoi(argv[++i]));
     } else {
       return Usage();
     }
@@ -86,6 +91,7 @@ int main(int argc, char** argv) {
 
   int count = 0;
   std::set<std::string> declared;
+  std::set<std::string> texts;
   std::string text;
   for (int id = 1; id <= kLastDeclaration && ReadString(instance, id, &text); ++id) {
     ++count;
@@ -93,7 +99,11 @@ int main(int argc, char** argv) {
     for (const std::string& line : check.problems) {
       report.Problem("string %d \"%s\": %s", id, text.c_str(), line.c_str());
     }
-    if (!check.exportName.empty() && !declared.insert(check.exportName).second) {
+    bool repeated = repeats.count(id) && texts.count(text);
+    texts.insert(text);
+    if (repeats.count(id) && !repeated)
+      report.Problem("string %d repeats no earlier declaration", id);
+    if (!check.exportName.empty() && !declared.insert(check.exportName).second && !repeated) {
       report.Problem("string %d: %s is declared again and the binder ignores it", id,
                      check.exportName.c_str());
     }

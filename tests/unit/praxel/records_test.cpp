@@ -331,10 +331,12 @@ TEST(Records, EveryInterfaceSlotIsReachedByAConsumer) {
       reinterpret_cast<void*>(GetProcAddress(consumer, "CallSlots")));
   ASSERT_NE(nullptr, call);
   char report[512] = "";
+  gui::BoxWatcher watcher({IDCANCEL});  // Transaction of an unknown word: message 94
   call(set.operator->(), report, sizeof report);
+  EXPECT_EQ(1u, watcher.Boxes().size());
   // name|text|by name|sort|slot 0..27 in hex
   EXPECT_STREQ(
-      "NAME|R03|R03||1,1,19,1,0,0,0,0,0,0,0,2,4,2,fffffff6,0,0,4e,0,0,0,0,3,3,0,0,0,65",
+      "NAME|R03|R01|ID|1,1,19,1,1,1,1,1,0,0,0,2,4,2,fffffff6,0,0,4e,1,0,0,1,3,3,0,0,0,64",
       report);
   FreeLibrary(consumer);
   CloseBase(base);

@@ -19,7 +19,8 @@ extern "C" __declspec(dllexport) void WINAPI CallSlots(RecordSetObject* set, cha
   r[5] = set->EditRecord(3);
   r[6] = set->InsertRecord();
   r[7] = set->UpdateRecord(3);
-  r[8] = set->DeleteRecord(999);
+  r[8] = set->DeleteRecord(0);  // no record 0
+  // (Seek probes records: record 1 is current after it.)
   r[9] = set->Seek("R", 1);
   r[10] = set->IsDeleted();
   r[11] = set->FieldIndex("NAME");
