@@ -65,6 +65,19 @@ TEST_F(FrennaScripts, TreeInADialogTakesItsCaptionsFromTheScript) {
   EXPECT_EQ("Архангельск", frenna_test::Selected(tree));
   EXPECT_TRUE(IsWindowVisible(control));
 
+  // A click on "Юг" selects record 3, which the script reads.
+  RECT south = {};
+  ASSERT_TRUE(TreeView_GetItemRect(tree, TreeView_GetNextSibling(tree, TreeView_GetRoot(tree)),
+                                   &south, TRUE));
+  // Posted: the tree view follows the button down in a loop of its own.
+  LPARAM at = MAKELPARAM((south.left + south.right) / 2, (south.top + south.bottom) / 2);
+  PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(tree, WM_LBUTTONUP, 0, at);
+  host_test::PumpUntil([&] { return frenna_test::Selected(tree) == "Юг"; }, 3000);
+  EXPECT_EQ("Юг", frenna_test::Selected(tree));
+  EXPECT_EQ(0u, Run(w, "G = GET(102, \"L\")"));
+  EXPECT_EQ(3, Long(w, "G"));
+
   // On the screen: the frame shown for the picture, then hidden again.
   ShowWindow(FrameWindow, SW_SHOWNORMAL);
   MoveWindow(FrameWindow, 0, 0, 640, 480, TRUE);
