@@ -5,6 +5,10 @@
 # ratio VBScript / Korvex (above 1: Korvex is the faster).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# "bench/run.sh frenna": the tree control's fill instead.
+case "${1:-}" in
+  frenna) exec "$root/bench/treers_fill.sh" ;;
+esac
 [ -x "$root/build/bin/script_runner.exe" ] || "$root/tools/build.sh" >/dev/null
 source "$root/tools/wine-env.sh"
 trap korvex_wine_down EXIT

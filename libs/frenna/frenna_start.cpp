@@ -1,0 +1,19 @@
+// FRENNA's start and stop routines: the controls' classes are there for
+// every dialog of the process while the library is loaded.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "control_classes.h"
+#include "library_frame.h"
+
+int DLL_Start(HINSTANCE instance) {
+  hInst = instance;
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  return RegisterControlClasses(instance) ? 1 : 0;
+}
+
+int DLL_Stop() {
+  UnregisterControlClasses(hInst);
+  return 1;
+}
