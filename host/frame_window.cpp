@@ -82,7 +82,8 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_CREATE: {
       CLIENTCREATESTRUCT client = {};
-      client.hWindowMenu = GetSubMenu(GetMenu(window), kWindowListPopup);
+      FrameMenu = GetMenu(window);
+      client.hWindowMenu = GetSubMenu(FrameMenu, kWindowListPopup);
       client.idFirstChild = kFirstScriptChildId;
       MdiClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                                   0, 0, 0, 0, window, nullptr, hInst, &client);

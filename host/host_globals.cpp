@@ -3,6 +3,7 @@
 HINSTANCE hInst = nullptr;
 HWND FrameWindow = nullptr;
 HWND MdiClient = nullptr;
+HMENU FrameMenu = nullptr;
 volatile LONG ScriptWindowCount = 0;
 HWND ActiveScriptWindow = nullptr;
 HACCEL CurrentAccelerators = nullptr;

@@ -8,6 +8,9 @@
 extern HINSTANCE hInst;
 extern HWND FrameWindow;
 extern HWND MdiClient;
+// The frame's own menu (resource 103): put back when a script's menu that
+// the frame shows goes with its window.
+extern HMENU FrameMenu;
 // Existing script windows; changed only with interlocked operations.
 extern volatile LONG ScriptWindowCount;
 // The script window that was last activated (WM_MDIACTIVATE), or 0.
@@ -29,6 +32,8 @@ extern const char kIniFileName[];
 
 // Posted to a WINDOW script's window: run its body on the GUI thread.
 const UINT kRunWindowScriptMessage = WM_USER + 100;
+// Sent to a script window: run a call on the GUI thread (gui_call.h).
+const UINT kWindowThreadCallMessage = WM_USER + 101;
 // Window words of a script window.
 const int kScriptWordInterpreter = 0;
 const int kScriptWordThread = 4;

@@ -4,6 +4,10 @@
 
 #define kProgramIcon 101
 #define kFrameMenu 103
+// The built-in INPUT's dialog: a prompt above an edit, OK and Cancel.
+#define kInputDialog 104
+#define kInputEdit 1007
+#define kInputPrompt 1008
 
 // Dialogs of failing and stopped scripts and their inspectors.
 #define kErrorDialog 101

@@ -6,6 +6,7 @@
 #include "dde_server.h"
 #include "event_dispatch.h"
 #include "frame_window.h"
+#include "gui_call.h"
 #include "host_globals.h"
 #include "host_resources.h"
 #include "script_run.h"
@@ -114,6 +115,8 @@ LRESULT CALLBACK ScriptWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case kRunWindowScriptMessage:
       RunWindowScript(window);
       break;
+    case kWindowThreadCallMessage:
+      return AnswerWindowThreadCall(lParam);
     default:
       break;
   }

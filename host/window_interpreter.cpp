@@ -7,10 +7,12 @@
 #include "keyword_list.h"
 #include "run_dialogs.h"
 #include "start_script.h"
+#include "window_builtins.h"
+#include "window_statements.h"
 
 WindowInterpreter::~WindowInterpreter() {
-  if (ScriptAccelerators) DestroyAcceleratorTable(ScriptAccelerators);
-  if (ScriptMenu) DestroyMenu(ScriptMenu);
+  ReleaseScriptAccelerators(*this);
+  ReleaseScriptMenu(*this);
   if (EmbeddedDialog) DestroyWindow(EmbeddedDialog);
   if (AttachedWindow) SendMessageA(AttachedWindow, WM_CLOSE, 0, 0);
   if (ScriptText) GlobalFree(ScriptText);
@@ -41,6 +43,15 @@ void WindowInterpreter::OnError(const char* position) {
 
 int WindowInterpreter::OnStop(const char* position) {
   return ShowStopDialog(hInst, *this, ScriptWindow, position);
+}
+
+int WindowInterpreter::CallBuiltin(const char* name, const char*& position) {
+  int ran = Interpreter::CallBuiltin(name, position);
+  return ran >= 0 ? ran : CallWindowBuiltin(*this, name, position);
+}
+
+int WindowInterpreter::ExecUnknownStatement(const char* word) {
+  return ExecWindowStatement(*this, word);
 }
 
 namespace {

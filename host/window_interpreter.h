@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "interpreter.h"
 
@@ -18,6 +20,12 @@ class WindowInterpreter : public Interpreter {
   // RUN "file": another script in a new window of this process. 1 when a
   // window was made, else 0 (113 when the expression is no STRING).
   int RunFile() override;
+  // The window built-ins, asked after the interpreter's own.
+  int CallBuiltin(const char* name, const char*& position) override;
+  // The window statements (MENU, KEY, PLAY, ..., QUIT); 0 for other words.
+  int ExecUnknownStatement(const char* word) override;
+  // The condition grammar of IF, for the built-in CALC.
+  using Interpreter::ParseCondition;
   // The error dialog over the script window, and the STOP dialog (1 for
   // "End", 0 for "Continue").
   void OnError(const char* position) override;
@@ -56,6 +64,9 @@ class WindowInterpreter : public Interpreter {
   HWND EmbeddedDialog = nullptr;
   uint16_t TopMargin = 0;
   uint16_t RightMargin = 0;
+  // Script modules this window loaded (module key -> LOADs not yet
+  // unloaded): a window unloads only what it loaded.
+  std::map<std::string, unsigned> LoadedModules;
 };
 
 // The run-flag word with the first line's options added: "REM " (any case)

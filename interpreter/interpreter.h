@@ -66,6 +66,9 @@ class Interpreter : public ExpressionEvaluator {
   const char* FindLabel(const char* name) override;
   virtual int OnStop(const char* position);
   virtual void OnError(const char* position);
+  // A statement word that is no keyword (cut before a '(' or '-' that
+  // follows it directly); the position stands behind the word. 1 when the
+  // word was taken (a failure is the error it stored), 0 for error 123.
   virtual int ExecUnknownStatement(const char* word);
   virtual int RunFile();
 

@@ -75,13 +75,19 @@ void LabelTable::DropAtLabels() {
   }
 }
 
-int LabelTable::AppendBinding(uint32_t code, uint32_t ownsText, const char* position) {
+EventBinding* LabelTable::NewBinding(uint32_t code, uint32_t ownsText, const char* position) {
   EventBinding* b = new (std::nothrow) EventBinding;
-  if (!b) return 0;
+  if (!b) return nullptr;
   b->code = code;
   b->ownsText = ownsText;
   b->position = position;
   b->next = nullptr;
+  return b;
+}
+
+int LabelTable::AppendBinding(uint32_t code, uint32_t ownsText, const char* position) {
+  EventBinding* b = NewBinding(code, ownsText, position);
+  if (!b) return 0;
   EventBinding** tail = &bindings_;
   while (*tail) tail = &(*tail)->next;
   *tail = b;
@@ -114,6 +120,28 @@ void LabelTable::UnbindEvent(uint32_t code) {
       return;
     }
   }
+}
+
+int LabelTable::BindEventFirst(uint32_t code, const char* labelName) {
+  const char* position = FindLabel(labelName);
+  if (!position) return 0;
+  EventBinding* b = NewBinding(code, 0, position);
+  if (!b) return 0;
+  b->next = bindings_;
+  bindings_ = b;
+  return 1;
+}
+
+int LabelTable::UnbindEventAt(uint32_t code, const char* position) {
+  for (EventBinding** link = &bindings_; *link; link = &(*link)->next) {
+    EventBinding* b = *link;
+    if (SameCode(b->code, code) && !b->ownsText && b->position == position) {
+      *link = b->next;
+      FreeBinding(b);
+      return 1;
+    }
+  }
+  return 0;
 }
 
 const char* LabelTable::FindBinding(uint32_t code, bool* ownsText) const {

@@ -41,12 +41,18 @@ class LabelTable {
   // The text is copied and owned by the binding; 0 on no memory.
   int BindCommand(uint32_t code, const char* text);
   void UnbindEvent(uint32_t code);
+  // A label binding in front of the code's others, so that it is the one
+  // found while it lasts; UnbindEventAt takes it away again (the first label
+  // binding of the code at that position; 0 when there is none).
+  int BindEventFirst(uint32_t code, const char* labelName);
+  int UnbindEventAt(uint32_t code, const char* position);
   // Label position or command text of the first binding, null when none;
   // ownsText (when given) tells which.
   const char* FindBinding(uint32_t code, bool* ownsText = nullptr) const;
   void ClearBindings();
 
  private:
+  EventBinding* NewBinding(uint32_t code, uint32_t ownsText, const char* position);
   int AppendBinding(uint32_t code, uint32_t ownsText, const char* position);
 
   LabelEntry* labels_ = nullptr;

@@ -23,9 +23,13 @@ enum Keyword {
 
 const int kWordLength = 80;
 
-// Statement words end at these; ';' does not end a word.
+// Statement words end at these; ';' does not end a word. A quote ends it
+// too: the ':', '.' or '!' of a text glued to the word ("LOAD(\"C:\X.BAS\")",
+// as the loader leaves LOAD ("C:\X.BAS")) makes no label, member or library
+// call of it.
 bool EndsWord(char c) {
-  return c == 0 || c == '\n' || c == ' ' || c == ':' || c == '!' || c == '.' || c == '=';
+  return c == 0 || c == '\n' || c == ' ' || c == ':' || c == '!' || c == '.' || c == '=' ||
+         c == '"';
 }
 
 // Reads the word at p into word (80 characters kept, the rest passed over).
@@ -114,15 +118,14 @@ Interpreter::StatementEnd Interpreter::ExecStatement(bool& trace, uint32_t& resu
   position_ = behind;
   int keyword = KeywordIndex(kKeywords, word);
   if (keyword == 0) {
-    // The loader squeezes the blank out of "DELAY -5" and "END (X)": a
-    // keyword directly followed by '-' or '(' is still that keyword.
+    // The loader squeezes the blank out of "DELAY -5" and "LOAD (F)": a
+    // statement word directly followed by '-' or '(' is still that word,
+    // for the keywords here and for the host's statements alike.
     size_t cut = std::strcspn(word, "-(");
     if (word[cut] && cut > 0) {
-      char head[kWordLength + 1];
-      std::memcpy(head, word, cut);
-      head[cut] = 0;
-      keyword = KeywordIndex(kKeywords, head);
-      if (keyword) position_ = wordStart + cut;
+      word[cut] = 0;
+      position_ = wordStart + cut;
+      keyword = KeywordIndex(kKeywords, word);
     }
   }
   if (keyword == 0) {

@@ -18,7 +18,7 @@ VARIABLE* BuiltinFrame::Pop() {
 VARIABLE* BuiltinFrame::Pop(unsigned char type) {
   VARIABLE* v = Pop();
   if (v && v->type != type) {
-    Fail(kBuiltinBadType);
+    Fail(typeError_);
     return nullptr;
   }
   return v;
@@ -57,7 +57,7 @@ bool BuiltinFrame::PopNumber(double& out) {
     out = v->real;
     return true;
   }
-  return Fail(kBuiltinBadType);
+  return Fail(typeError_);
 }
 
 char* BuiltinFrame::MakeText(size_t length) {

@@ -23,8 +23,10 @@ enum : uint32_t {
 
 class BuiltinFrame {
  public:
-  BuiltinFrame(ValueStack& stack, uint32_t& error, int count)
-      : stack_(stack), error_(error), count_(count) {}
+  // typeError: the number an argument of the wrong type fails with (the
+  // window built-ins say 146).
+  BuiltinFrame(ValueStack& stack, uint32_t& error, int count, uint32_t typeError = kBuiltinBadType)
+      : stack_(stack), error_(error), count_(count), typeError_(typeError) {}
   BuiltinFrame(const BuiltinFrame&) = delete;
   BuiltinFrame& operator=(const BuiltinFrame&) = delete;
 
@@ -39,7 +41,8 @@ class BuiltinFrame {
   bool Failed() const { return failed_; }
   // The next argument (last first), or null with 118.
   VARIABLE* Pop();
-  // The next argument, which must have the type (116).
+  // The next argument, which must have the type (116, or the frame's type
+  // error).
   VARIABLE* Pop(unsigned char type);
   bool PopLong(int32_t& out);
   // A STRING; its text, "" for a STRING without text.
@@ -70,6 +73,7 @@ class BuiltinFrame {
   ValueStack& stack_;
   uint32_t& error_;
   int count_;
+  uint32_t typeError_;
   bool failed_ = false;
   VARIABLE result_;
 };

@@ -18,6 +18,11 @@ std::string WriteScript(const std::string& name, const std::string& text);
 std::string IniWindowSize(const char* section);
 void SetIniWindowSize(const char* section, const char* value);
 
+// A frame of the host's classes in this process, hidden and leaving the
+// program's "Main" rectangle alone, for scripts started with StartScript
+// (test_frame.cpp, for tests that link the host).
+void OpenTestFrame();
+
 // Dispatches this thread's messages until done() holds or timeout ms have
 // passed; a WM_QUIT sets *quit (when given) and is not passed on.
 template <typename Predicate>
