@@ -1,6 +1,6 @@
 // The DDE client of scripts (the built-ins DDEOPEN, DDESEND, DDERECEIVE,
 // DDECLOSE) through the DDE management library. Each thread has its own
-// instance and count of conversations: conversation handles of another
+// instances and count of conversations: conversation handles of another
 // thread are refused.
 #pragma once
 #include <windows.h>
@@ -18,8 +18,9 @@ bool DdeSend(uint32_t conversation, const char* command);
 // there is no answer.
 bool DdeReceive(uint32_t conversation, const char* item, std::string& text);
 // Ends a conversation of this thread (0: one whose connection failed);
-// true when it was the thread's last, whose instance then ends. False, and
-// no count changes, for a handle that is not open on this thread.
+// true when it was the thread's last, whose instances then end. False, and
+// no count changes, for a handle that is not open on this thread (closed
+// already, or another thread's). One that its server ended is closed too.
 bool DdeClose(uint32_t conversation);
-// A script thread's end: its instance ends with what is still open.
+// A script thread's end: its instances end with what is still open.
 void DdeClientThreadEnd();
