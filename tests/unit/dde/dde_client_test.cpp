@@ -12,53 +12,22 @@
 #include "dde_client.h"
 #include "dde_conversations.h"
 #include "dialog_probe.h"
-#include "frame_window.h"
 #include "gui_driver.h"
 #include "host_globals.h"
 #include "host_test_support.h"
+#include "in_process_server.h"
 #include "script_run.h"
-#include "start_script.h"
 #include "window_interpreter.h"
 
 using host_test::WhilePumping;
 
 namespace {
 
-class DdeClient : public ::testing::Test {
+class DdeClient : public dde_test::InProcessServer {
  protected:
-  static void SetUpTestSuite() {
-    hInst = GetModuleHandleA(nullptr);
-    RegisterHostClasses();
-  }
+  void SetUp() override { StartServer("ddein2.bas", "REM WINDOW,HIDE\r\nX = 5\r\nEND\r\n", "X"); }
 
-  void SetUp() override {
-    ScriptWindowCount = 0;
-    LastScriptOptions = kRunHide;
-    FrameWindow = CreateFrameWindow();
-    ASSERT_TRUE(FrameWindow);
-    window = StartScript(nullptr, host_test::WriteScript("ddein2.bas",
-                                                         "REM WINDOW,HIDE\r\nX = 5\r\nEND\r\n")
-                                      .c_str());
-    ASSERT_TRUE(window);
-    host_test::PumpUntil([&] { return X() != nullptr; }, 3000);
-    ASSERT_TRUE(X());
-  }
-
-  void TearDown() override {
-    if (!IsWindow(FrameWindow)) return;
-    for (HWND child : gui::Children(MdiClient, nullptr))
-      SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
-    host_test::PumpUntil([] { return !IsWindow(FrameWindow); }, 3000);
-    MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-  }
-
-  VARIABLE* X() {
-    WindowInterpreter* interpreter = InterpreterOf(window);
-    return interpreter ? interpreter->Variables().Find("X") : nullptr;
-  }
-
-  HWND window = nullptr;
+  VARIABLE* X() { return Variable("X"); }
 };
 
 TEST_F(DdeClient, SendReceiveAndTheCountOfAThread) {

@@ -13,22 +13,21 @@
 #include "dde_message.h"
 #include "dde_server.h"
 #include "dialog_probe.h"
-#include "frame_window.h"
 #include "gui_driver.h"
 #include "host_globals.h"
 #include "host_test_support.h"
+#include "in_process_server.h"
 #include "raw_dde_client.h"
 #include "script_run.h"
-#include "start_script.h"
 #include "value_editor.h"
 #include "window_interpreter.h"
 
 using dde_test::DdeMessage;
-using host_test::AnswerDialog;
 using dde_test::MakeBlock;
 using dde_test::MakeTextBlock;
 using dde_test::Pump;
 using dde_test::RawDdeClient;
+using host_test::AnswerDialog;
 
 namespace {
 
@@ -40,42 +39,11 @@ const char kScript[] =
     "DIM LONG A(3,2)\r\n"
     "END\r\n";
 
-class DdeServer : public ::testing::Test {
+class DdeServer : public dde_test::InProcessServer {
  protected:
-  static void SetUpTestSuite() {
-    hInst = GetModuleHandleA(nullptr);
-    RegisterHostClasses();
-  }
-
   void SetUp() override {
-    ScriptWindowCount = 0;
-    LastScriptOptions = kRunHide;
-    FrameWindow = CreateFrameWindow();
-    ASSERT_TRUE(FrameWindow);
-    window = StartScript(nullptr, host_test::WriteScript("ddein1.bas", kScript).c_str());
-    ASSERT_TRUE(window);
-    host_test::PumpUntil([&] { return Variable("A(0,0)") != nullptr; }, 3000);
-    ASSERT_TRUE(Variable("A(0,0)"));
+    StartServer("ddein1.bas", kScript, "A(0,0)");
     ASSERT_EQ(client.Initiate(FrameWindow, "KORVEX", "DDEIN1"), window);
-  }
-
-  void TearDown() override {
-    if (!IsWindow(FrameWindow)) return;
-    for (HWND child : gui::Children(MdiClient, nullptr))
-      SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
-    host_test::PumpUntil([] { return !IsWindow(FrameWindow); }, 3000);
-    MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-  }
-
-  VARIABLE* Variable(const char* name) {
-    WindowInterpreter* interpreter = InterpreterOf(window);
-    if (!interpreter) return nullptr;
-    const char* bracket = strchr(name, '(');
-    if (!bracket) return interpreter->Variables().Find(name);
-    int row = 0, col = 0;
-    sscanf(bracket, "(%d,%d)", &row, &col);
-    return interpreter->Variables().FindElement(std::string(name, bracket).c_str(), row, col);
   }
 
   // The status of the next ACK, with the atom or block it hands back.
@@ -87,7 +55,6 @@ class DdeServer : public ::testing::Test {
     return ack.low;
   }
 
-  HWND window = nullptr;
   RawDdeClient client;
 };
 

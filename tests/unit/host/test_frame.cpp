@@ -1,6 +1,7 @@
 // The frame of host_test_support.h, apart: only the tests that link the
 // host build it.
 #include "frame_window.h"
+#include "gui_driver.h"
 #include "host_globals.h"
 #include "host_test_support.h"
 #include "interpreter.h"
@@ -15,6 +16,16 @@ void OpenTestFrame() {
   LastScriptOptions = kRunHide;
   FrameWindow = CreateFrameWindow();
   if (!DialogBrush) DialogBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+}
+
+void CloseTestFrame() {
+  if (IsWindow(FrameWindow)) {
+    for (HWND child : gui::Children(MdiClient, nullptr))
+      SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+    PumpUntil([] { return !IsWindow(FrameWindow); }, 5000);
+  }
+  MSG quit;  // the frame's end posts it; this thread goes on
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 }  // namespace host_test
