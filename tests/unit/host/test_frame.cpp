@@ -1,7 +1,8 @@
 // The frame of host_test_support.h, apart: only the tests that link the
 // host build it.
+#include <vector>
+
 #include "frame_window.h"
-#include "gui_driver.h"
 #include "host_globals.h"
 #include "host_test_support.h"
 #include "interpreter.h"
@@ -20,7 +21,10 @@ void OpenTestFrame() {
 
 void CloseTestFrame() {
   if (IsWindow(FrameWindow)) {
-    for (HWND child : gui::Children(MdiClient, nullptr))
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(MdiClient, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      children.push_back(c);
+    for (HWND child : children)
       SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
     PumpUntil([] { return !IsWindow(FrameWindow); }, 5000);
   }
