@@ -1,7 +1,10 @@
 #include "frame_window.h"
 
+#include <dde.h>
+
 #include <vector>
 
+#include "dde_server.h"
 #include "host_globals.h"
 #include "host_resources.h"
 #include "library_binder.h"
@@ -85,6 +88,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       MdiClient = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                                   0, 0, 0, 0, window, nullptr, hInst, &client);
       if (!MdiClient) return -1;
+      DdeRegisterService();
       return 0;
     }
     case WM_CLOSE:
@@ -96,12 +100,16 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       if (ScriptWindowCount == 0) DestroyWindow(window);
       return 0;
     case WM_DESTROY:
+      DdeShutdown(window);
       FreeExtensionModules();
       if (!(LastScriptOptions & kRunHide)) SaveWindowPlacement(window, kMainSection);
       PostQuitMessage(0);
       return 0;
     case WM_COMMAND:
       return OnCommand(window, wParam, lParam);
+    case WM_DDE_INITIATE:
+      DdeAnswerInitiate(wParam, lParam);
+      return 0;
     default:
       break;
   }

@@ -1,5 +1,7 @@
 #include "script_run.h"
 
+#include "dde_client.h"
+#include "dde_server.h"
 #include "host_globals.h"
 #include "script_setup.h"
 #include "window_interpreter.h"
@@ -47,6 +49,7 @@ DWORD WINAPI ScriptThreadProc(LPVOID parameter) {
       SendMessageA(window, WM_NULL, 0, 0);
       while (interpreter->RunningHandlersNow() > 0) Sleep(kHandlerPollMilliseconds);
     }
+    DdeClientThreadEnd();  // what the body left open
     // Let go before the window goes, so that the window's end (on the GUI
     // thread) is the one that deletes it.
     ReleaseInterpreter(interpreter);
@@ -94,6 +97,7 @@ void OnScriptWindowDestroy(HWND window) {
   }
   if (!interpreter) return;
   LoadOrSaveWindowSize(window, *interpreter, false);
+  DdeScriptWindowClosing(window, *interpreter);
   // A body or handler still running sees the stop and ends; the last of
   // them deletes the interpreter.
   interpreter->RunFlags() |= kRunStop;

@@ -1,7 +1,9 @@
 #include "script_window.h"
 
 #include <commctrl.h>
+#include <dde.h>
 
+#include "dde_server.h"
 #include "event_dispatch.h"
 #include "frame_window.h"
 #include "gui_call.h"
@@ -66,6 +68,10 @@ LRESULT CALLBACK ScriptWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefMDIChildProcA(window, message, wParam, lParam);
   }
   if (message == WM_MDIACTIVATE) ActiveScriptWindow = reinterpret_cast<HWND>(lParam);
+  if (message >= WM_DDE_FIRST && message <= WM_DDE_LAST) {
+    DdeScriptWindowMessage(window, message, wParam, lParam);
+    return 0;
+  }
   WindowInterpreter* interpreter = InterpreterOf(window);
   if (!interpreter) return DefMDIChildProcA(window, message, wParam, lParam);
 

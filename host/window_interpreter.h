@@ -20,6 +20,12 @@ class WindowInterpreter : public Interpreter {
   // RUN "file": another script in a new window of this process. 1 when a
   // window was made, else 0 (113 when the expression is no STRING).
   int RunFile() override;
+  // The window built-ins, asked after the interpreter's own.
+  int CallBuiltin(const char* name, const char*& position) override;
+  // The window statements (MENU, KEY, PLAY, ..., QUIT); 0 for other words.
+  int ExecUnknownStatement(const char* word) override;
+  // The condition grammar of IF, for the built-in CALC.
+  using Interpreter::ParseCondition;
   // The error dialog over the script window, and the STOP dialog (1 for
   // "End", 0 for "Continue").
   void OnError(const char* position) override;
@@ -30,13 +36,6 @@ class WindowInterpreter : public Interpreter {
   // used: a script may overwrite it, and it is not set yet while labels
   // are collected.)
   HWND ScriptWindow = nullptr;
-
-  // The window built-ins, asked after the interpreter's own.
-  int CallBuiltin(const char* name, const char*& position) override;
-  // The window statements (MENU, KEY, PLAY, ..., QUIT); 0 for other words.
-  int ExecUnknownStatement(const char* word) override;
-  // The condition grammar of IF, for the built-in CALC.
-  using Interpreter::ParseCondition;
 
   // Event handlers of this window now running (changed on the GUI thread
   // only; a script thread reads it with RunningHandlersNow).

@@ -76,8 +76,13 @@ int ReadEditedValue(HWND edit, VARIABLE& value) {
   switch (value.type) {
     case VAL_STRING:
     case VAL_BOOL:
-    case VAL_MONEY:
-      return WindowToVariable(edit, &value);
+    case VAL_MONEY: {
+      // Reading a window's text runs no change hook: DDE clients linked to
+      // the value learn of the edit here.
+      int read = WindowToVariable(edit, &value);
+      if (read && value.links) VariableUpdated(&value);
+      return read;
+    }
     case VAL_LONG:
     case VAL_REAL:
     case VAL_TIME:

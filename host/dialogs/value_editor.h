@@ -10,7 +10,7 @@ class VARIABLE;
 // the text into their own type, blanks removed (a TIME is read in the form
 // it shows, its date's dots dropped and the blank before its time of day
 // kept); a conversion that fails leaves the value as it was; any other type
-// stays. 1 when the value was read.
+// stays. 1 when the value was read; DDE clients linked to it are told once.
 int ReadEditedValue(HWND edit, VARIABLE& value);
 
 // The editor for value, owned by owner: 1 after OK (the value read back),

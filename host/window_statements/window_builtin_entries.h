@@ -2,6 +2,13 @@
 #pragma once
 #include "window_builtins.h"
 
+// DDE: the server's links and the thread's client (host/dde/dde_builtins.cpp).
+bool RunAdvise(WindowBuiltinFrame& f);
+bool RunDdeOpen(WindowBuiltinFrame& f);
+bool RunDdeSend(WindowBuiltinFrame& f);
+bool RunDdeReceive(WindowBuiltinFrame& f);
+bool RunDdeClose(WindowBuiltinFrame& f);
+
 // Events between scripts (builtins_sync.cpp).
 bool RunSignal(WindowBuiltinFrame& f);
 bool RunWait(WindowBuiltinFrame& f);

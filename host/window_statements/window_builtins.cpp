@@ -16,8 +16,8 @@ const char kNames[] =
 const uint8_t kManyArgs = 255;
 
 const WindowBuiltinSpec kSpecs[] = {
-    // ADVISE, DDEOPEN, DDESEND, DDERECEIVE, DDECLOSE: the DDE client's.
-    {nullptr, 1, 1}, {nullptr, 2, 2}, {nullptr, 2, 2}, {nullptr, 2, 2}, {nullptr, 1, 1},
+    {RunAdvise, 1, 1}, {RunDdeOpen, 2, 2}, {RunDdeSend, 2, 2}, {RunDdeReceive, 2, 2},
+    {RunDdeClose, 1, 1},
     {RunSignal, 1, 1}, {RunWait, 1, kManyArgs}, {RunSend, 1, 1}, {RunAttach, 3, 3},
     {RunExeFind, 1, 1}, {RunRun, 2, 3},
     {RunGet, 1, 2},

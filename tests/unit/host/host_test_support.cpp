@@ -2,10 +2,6 @@
 
 #include <cstdio>
 
-#include "frame_window.h"
-#include "host_globals.h"
-#include "interpreter.h"
-
 namespace host_test {
 
 namespace {
@@ -45,16 +41,6 @@ std::string IniWindowSize(const char* section) {
 
 void SetIniWindowSize(const char* section, const char* value) {
   WritePrivateProfileStringA(section, "WindowSize", value, kIni);
-}
-
-void OpenTestFrame() {
-  hInst = GetModuleHandleA(nullptr);
-  RegisterHostClasses();  // a second time changes nothing
-  ScriptWindowCount = 0;
-  ActiveScriptWindow = nullptr;
-  LastScriptOptions = kRunHide;
-  FrameWindow = CreateFrameWindow();
-  if (!DialogBrush) DialogBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace host_test

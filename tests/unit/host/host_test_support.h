@@ -19,8 +19,11 @@ std::string IniWindowSize(const char* section);
 void SetIniWindowSize(const char* section, const char* value);
 
 // A frame of the host's classes in this process, hidden and leaving the
-// program's "Main" rectangle alone, for scripts started with StartScript.
+// program's "Main" rectangle alone, for scripts started with StartScript
+// (test_frame.cpp, for tests that link the host). CloseTestFrame destroys
+// its script windows and waits until the frame has ended.
 void OpenTestFrame();
+void CloseTestFrame();
 
 // Dispatches this thread's messages until done() holds or timeout ms have
 // passed; a WM_QUIT sets *quit (when given) and is not passed on.
