@@ -32,6 +32,18 @@ release_archive_uri() {
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
+# A mirror caught mid-sync fails one index now and then: try again, and in
+# the end go on with what was fetched (a package still missing fails below).
+apt_update() {
+  local try
+  for try in 1 2 3 4; do
+    $sudo apt-get update -qq && return 0
+    echo "apt-get update failed (try $try), retrying" >&2
+    sleep $((try * 10))
+  done
+  echo "apt-get update: going on with the indexes fetched" >&2
+}
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -39,14 +51,21 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  apt_update
+  # With one suite's index for one architecture missing, the solver can find
+  # no version pair for a library both architectures need (they must match):
+  # then take every package from the release's own suite, which has both.
+  if ! DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "installing again from the $release suite alone" >&2
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends -t "$release" "${missing[@]}" >/dev/null
+  fi
 fi
 
 # npm comes with some builds of nodejs and apart from others.
 if ! command -v npm >/dev/null; then
   echo "installing: npm"
-  $sudo apt-get update -qq
+  apt_update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends npm >/dev/null
 fi
 # The second source of amounts in words for the dialog library's test, at
@@ -81,7 +100,7 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
       [ -n "$uri" ] || { echo "no apt source for release $release found in /etc/apt: cannot add its backports suite" >&2; exit 1; }
       echo "deb $uri ${release}-backports main" | $sudo tee "$list" >/dev/null
     fi
-    $sudo apt-get update -qq
+    apt_update
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
       -t "${release}-backports" qemu-user-static >/dev/null
   fi
