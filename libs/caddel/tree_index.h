@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -25,6 +26,9 @@ struct TreeNode {
   int64_t order;       // ascending among siblings
   int64_t nextChild;   // the order of the next child appended
   uint32_t depth;
+  // A top-level node's caption as a sort key, made when first needed.
+  bool keyed;
+  std::string sortKey;
 };
 
 class TreeIndex {
@@ -63,6 +67,7 @@ class TreeIndex {
   // Frees every node.
   void Clear();
   bool Empty() const { return live_.empty(); }
+  TreeNode* FirstTop() const { return firstTop_; }
 
  private:
   uint64_t KeyOf(const uint32_t* data) const;
