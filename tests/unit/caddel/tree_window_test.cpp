@@ -14,6 +14,7 @@
 
 #include "caddel_test_support.h"
 #include "gui_driver.h"
+#include "odbc_session.h"
 #include "window_test_support.h"
 
 using caddel_test::Outline;
@@ -213,6 +214,32 @@ TEST_F(FreshTree, SearchesWalkDepthFirstAndTheFoundListFollowsDeletes) {
   EXPECT_FALSE(IsWindow(tree));
 }
 
+// Equal keys: a record's owner, and Index, is the first node with its ID in
+// the tree's depth-first order, also where a sorted node went before an
+// earlier one; ID values are 16 bits.
+TEST_F(FreshTree, EqualKeysGoToTheFirstNodeDepthFirst) {
+  {
+    OdbcSession s("KTEST");
+    s.Try("DROP TABLE TREE2");
+    s.Run({"CREATE TABLE TREE2 (K INTEGER PRIMARY KEY, ID INTEGER, OWNER INTEGER, NAME VARCHAR(20))",
+           "INSERT INTO TREE2 VALUES (1, 7, 0, 'Я'), (2, 7, 0, 'В'), (3, 9, 65543, 'дочь'), (4, 5, 9, 'внучка')"});
+  }
+  PraxelSet set("KTEST", "SELECT K, ID, OWNER, NAME FROM TREE2 ORDER BY K");
+  ASSERT_TRUE(set.open());
+  for (bool sorted : {true, false}) {
+    uint32_t t = Load();
+    ASSERT_EQ(1u, Show(t, set.get(), sorted ? kParam : "EVENT=2001;ID=ID;OWN=OWNER;"));
+    std::vector<std::string> outline = {"В", "  дочь", "    внучка", "Я"};
+    if (!sorted) outline = {"Я", "  дочь", "    внучка", "В"};
+    EXPECT_EQ(outline, Outline(TreeOf(t)));
+    EXPECT_EQ(sorted ? 2u : 1u, Call("CADDEL_Index", {t, 7, 0, 0, 0}));
+    EXPECT_EQ(1u, Call("CADDEL_Delete", {t, sorted ? 2u : 1u}));
+    EXPECT_EQ(sorted ? 1u : 2u, Call("CADDEL_Index", {t, 7, 0, 0, 0}));
+    EXPECT_EQ(0u, Call("CADDEL_Index", {t, 5, 0, 0, 0})) << "went with its grandparent";
+    Call("CADDEL_Close", {t});
+  }
+}
+
 TEST_F(FreshTree, HandlersCannotCloseTheTreeTheyFillAndDeadOwnersAreSurvived) {
   caddel_test::MakeTree1("KTEST");
   PraxelSet set("KTEST", kQuery);
@@ -229,6 +256,10 @@ TEST_F(FreshTree, HandlersCannotCloseTheTreeTheyFillAndDeadOwnersAreSurvived) {
   EXPECT_EQ(1u, Call("CADDEL_Edit", {t, 3}));
   EXPECT_EQ(std::vector<uint32_t>{0}, closes);
   EXPECT_EQ("Архив 2", Outline(TreeOf(t))[0]);
+  // A caption is kept to 127 characters, whatever the handler wrote.
+  owner_.suffix = std::string(300, 'x');
+  EXPECT_EQ(1u, Call("CADDEL_Edit", {t, 3}));
+  EXPECT_EQ("Архив" + std::string(122, 'x'), Outline(TreeOf(t))[0]);
   owner_.onRequest = nullptr;
   EXPECT_EQ(1u, Call("CADDEL_Close", {t}));
 
