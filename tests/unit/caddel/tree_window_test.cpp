@@ -15,6 +15,7 @@
 
 #include "caddel_test_support.h"
 #include "gui_driver.h"
+#include "host_test_support.h"
 #include "odbc_session.h"
 #include "window_test_support.h"
 
@@ -104,8 +105,9 @@ TEST_P(TreeWindow, ShowBuildsTheTreeByKeyFieldsUnderItsProgressDialog) {
   if (std::strcmp(GetParam(), "KTEST") == 0) {
     TreeView_Expand(tree, TreeView_GetChild(tree, TreeView_GetRoot(tree)), TVE_EXPAND);
     EXPECT_EQ(1u, Call("CADDEL_Find", {t, Word("ящ")}));
-    UpdateWindow(owner_.window());
-    gui::WaitFor([] { return false; }, 300);
+    RedrawWindow(owner_.window(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    host_test::PumpUntil([] { return false; }, 500);
     caddel_test::Screenshot("caddel_tree");
   }
   EXPECT_EQ(1u, Call("CADDEL_Close", {t}));
