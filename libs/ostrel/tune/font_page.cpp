@@ -38,9 +38,11 @@ void FillPage(HWND page, TuneSubject* subject) {
     GetPrivateProfileStringA(subject->section, "TableFont", "", text, sizeof text,
                              kTableSettingsFile);
   TableFontSetting stored = ParseTableFont(text);
-  if (stored.size > 0)
-    SendMessageA(faces, LB_SELECTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(stored.face));
+  if (stored.size > 0) {
+    LRESULT found = SendMessageA(faces, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(stored.face));
+    if (found != LB_ERR) SendMessageA(faces, LB_SETCURSEL, found, 0);
+  }
   SendDlgItemMessageA(page, IDC_FONT_SIZE_SPIN, UDM_SETRANGE32, kFontSizeLowest, kFontSizeHighest);
   SendDlgItemMessageA(page, IDC_FONT_SIZE_SPIN, UDM_SETPOS32, 0, KeptSize(stored.size));
   CheckDlgButton(page, IDC_FONT_BOLD, stored.bold ? BST_CHECKED : BST_UNCHECKED);
