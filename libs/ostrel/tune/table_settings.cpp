@@ -67,6 +67,9 @@ HFONT CreateTableFont(HWND window, const char* face, int size, bool bold) {
   font.lfHeight = -MulDiv(size, GetDeviceCaps(dc, LOGPIXELSY), 72);
   ReleaseDC(window, dc);
   font.lfWeight = bold ? 600 : 0;
+  // The system's code page (1251), not the Western glyphs of ANSI_CHARSET
+  // (0): the texts shown are Russian.
+  font.lfCharSet = DEFAULT_CHARSET;
   // The face takes at most 31 characters and its NUL (LOGFONT's 32 bytes).
   if (face) lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
   return CreateFontIndirectA(&font);
