@@ -272,3 +272,24 @@ TEST(OstrelExports, LoadOverNoWindowShowsMessage101) {
 }
 
 }  // namespace
+
+namespace {
+
+// Printing asks for the printer first: cancelled, nothing is printed or
+// written and the result is 0.
+TEST(OstrelExports, PrintAndPageFileStopWhenThePrinterChoiceIsCancelled) {
+  MakeN25();
+  TestRecordSet records("SELECT ID, NAME FROM N25 ORDER BY ID");
+  TableHost host;
+  uint32_t table = host.Load("GRIDT");
+  ASSERT_EQ(1u, Ostrel()("OSTREL_Show", {table, records.handle(), Word("ID|NAME"), Word("UNTUNE")}));
+  gui::BoxWatcher watcher({IDCANCEL});
+  EXPECT_EQ(0u, Ostrel()("OSTREL_Print", {table, Word("N25")}));
+  EXPECT_EQ(0u, Ostrel()("OSTREL_ToFile", {table, Word("N25")}));
+  auto boxes = watcher.Boxes();
+  ASSERT_EQ(2u, boxes.size());
+  for (const auto& box : boxes) EXPECT_EQ(IDCANCEL, box.answer);
+  Ostrel()("OSTREL_Unload", {table});
+}
+
+}  // namespace

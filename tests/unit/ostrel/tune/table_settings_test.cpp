@@ -5,9 +5,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "grid_window.h"
 #include "record_sets.h"
 #include "table_settings.h"
+#include "table_tune.h"
+#include "tune_sheet.h"
 
 using ostrel_test::ClearIniSection;
 using ostrel_test::SetIniValue;
@@ -187,6 +191,46 @@ TEST(TableSettingTexts, TheSectionIsTheAtomsNameCutTo31Characters) {
   TableSectionName(name, section);
   EXPECT_EQ(std::string(31, 'N'), section);
   DeleteAtom(name);
+}
+
+}  // namespace
+
+namespace {
+
+// The marker of "Main" goes to the process-wide pen of the grid engine: a
+// width below 1 keeps the width, the colour is always taken.
+TEST(TableTuneRead, TheMarkerOfMainSetsWidthAndColourAsStored) {
+  RecordSetTable* table = CreateGridTable(nullptr);
+  ASSERT_TRUE(table);
+  std::string saved = ostrel_test::IniValue("Main", "TableMarker");
+  int width = GridMarkerWidth();
+  COLORREF colour = GridMarkerColor();
+  SetIniValue("Main", "TableMarker", "3,255");
+  EXPECT_EQ(0u, ReadTableTune(table));  // no name, no record set: the marker only
+  EXPECT_EQ(3, GridMarkerWidth());
+  EXPECT_EQ(255u, GridMarkerColor());
+  SetIniValue("Main", "TableMarker", "0,65280");
+  ReadTableTune(table);
+  EXPECT_EQ(3, GridMarkerWidth());
+  EXPECT_EQ(65280u, GridMarkerColor());
+  SetIniValue("Main", "TableMarker", "abc");
+  ReadTableTune(table);
+  EXPECT_EQ(3, GridMarkerWidth());
+  EXPECT_EQ(0u, GridMarkerColor());
+  SetIniValue("Main", "TableMarker", saved.empty() ? nullptr : saved.c_str());
+  SetGridMarkerWidth(width);
+  SetGridMarkerColor(colour);
+  FreeGridTable(table);
+}
+
+TEST(TableTuneRead, TitlesAreListedOnOneLineWithoutLeadingBlanks) {
+  const char block[] = "  Код|Наименование\nтовара||X";
+  std::vector<std::string> titles = SplitTitles(block, sizeof block);
+  ASSERT_EQ(4u, titles.size());
+  EXPECT_EQ("Наименование товара", ListedTitle(titles[1]));
+  EXPECT_EQ("Код", ListedTitle(titles[0]));
+  EXPECT_EQ("", titles[2]);
+  EXPECT_EQ(63u, ListedTitle(std::string(100, 'T')).size());
 }
 
 }  // namespace
