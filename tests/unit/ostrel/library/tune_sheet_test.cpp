@@ -242,4 +242,24 @@ TEST_F(TuneSheet, FontAndMarkerPagesStoreTheirChoice) {
   Ostrel()("OSTREL_Unload", {table});
 }
 
+TEST_F(TuneSheet, LongDataAndOneLetterTitlesAreNotListed) {
+  ostrel_test::MakeTable("G4", {"CREATE TABLE G4(A VARCHAR(5), M TEXT, C VARCHAR(5), D VARCHAR(5))",
+                                "INSERT INTO G4 VALUES('a', 'long text', 'c', 'd')"});
+  TestRecordSet records("SELECT A, M, C, D FROM G4");
+  ASSERT_TRUE(records.opened());
+  ASSERT_EQ(1, records.object()->FieldOption(2, 17));
+  TableHost host;
+  uint32_t table = host.Load(kSection);
+  ASSERT_EQ(1u, Ostrel()("OSTREL_Show", {table, records.handle(), Word("  Поле A|Memo|C|\\nD2"),
+                                         Word("UNTUNE")}));
+  std::string rows;
+  Tune(table, [&](HWND sheet) {
+    HWND list = GetDlgItem(CurrentPage(sheet), 1014);
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) rows += "[" + ItemText(list, i, 4) + "]";
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  });
+  EXPECT_EQ("[Поле A][D2]", rows);
+  Ostrel()("OSTREL_Unload", {table});
+}
+
 }  // namespace
