@@ -29,7 +29,7 @@ const int kWidth = 480;
 const int kHeight = 360;
 const int kBindRounds = 5;
 const int kPages = 200;
-const int kPageRounds = 5;
+const int kPageRounds = 8;
 
 double Ms(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
@@ -117,13 +117,16 @@ int main() {
   SetGridStyle(table, kStyleScroll | kStyleGoTo | kStyleFind);
   SetGridSelected(table, 1);
   double pagesControl = 1e30, pagesWindow = 1e30;
+  // In turns, each one first every other round, on the screen alone.
+  auto time = [&](HWND shown, HWND hidden, double* best) {
+    ShowWindow(hidden, SW_HIDE);
+    ShowWindow(shown, SW_SHOW);
+    *best = std::min(*best, Pages(shown));
+  };
   for (int i = 0; i < kPageRounds; ++i) {
-    ShowWindow(window, SW_HIDE);
-    ShowWindow(control, SW_SHOW);
-    pagesControl = std::min(pagesControl, Pages(control));
-    ShowWindow(control, SW_HIDE);
-    ShowWindow(window, SW_SHOW);
-    pagesWindow = std::min(pagesWindow, Pages(window));
+    if (i % 2) time(window, control, &pagesWindow);
+    time(control, window, &pagesControl);
+    if (i % 2 == 0) time(window, control, &pagesWindow);
   }
   DestroyWindow(host);
 
