@@ -1,5 +1,5 @@
 // Grid control benchmark (run by hand through bench/run.sh grid): over the
-// open record set of the 1,000,000-row table GRIDB (KTEST),
+// open record set of the 1,000,000-row table B (KTEST),
 // (1) the binding of a "GRIDRS" control of Frenna.dll: WM_SETTEXT with the
 //     record set and its titles until it returns, its first paint included
 //     (the control updates itself before it returns), the process's very
@@ -23,8 +23,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-const char kQuery[] = "SELECT K, NAME, AMOUNT FROM GRIDB ORDER BY K";
-const char kTitles[] = "Номер|Имя|Сумма";
+const char kQuery[] = "SELECT ID, NAME, QTY FROM B ORDER BY ID";
+const char kTitles[] = "Номер|Имя|Кол-во";
 const int kWidth = 480;
 const int kHeight = 360;
 const int kBindRounds = 5;
@@ -92,10 +92,10 @@ int main() {
     return 1;
   }
   uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, Word("DSN=KTEST;"), 2});
-  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("GRIDB"), 60});
+  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("B"), 60});
   auto opening = Clock::now();
   if (!Call(praxel, "PRAXEL_Open", {handle, Word(kQuery), Word("STATIC")})) {
-    std::printf("GRIDB did not open\n");
+    std::printf("B did not open\n");
     return 1;
   }
   double open = Ms(opening, Clock::now());

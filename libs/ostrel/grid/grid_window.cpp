@@ -87,6 +87,7 @@ RecordSetTable* CreateGridTable(HWND window) {
 
 void FreeGridTable(RecordSetTable* table) {
   if (!table) return;
+  if (table->searchPopup) PostMessageA(table->searchPopup, WM_CLOSE, 0, 0);  // ends the popup's loop
   if (table->name) DeleteAtom(table->name);
   FreePaintTools(&table->tools);
   DeleteFont(table->context.font);

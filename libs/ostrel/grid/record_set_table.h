@@ -101,6 +101,8 @@ struct RecordSetTable {
   long vScrollPos = -1;
   long hScrollMax = -1;
   long hScrollPos = -1;
-  // Column border being dragged in the title (0: none).
+  // Field left of the column border being dragged in the title (0: none).
   int dragColumn = 0;
+  // The search popup while its loop runs (told to close when the table goes).
+  HWND searchPopup = nullptr;
 };

@@ -119,6 +119,7 @@ void RunSearchPopup(RecordSetTable* table, char ch) {
     return;
   }
   SetWindowLongPtrA(popup, 0, reinterpret_cast<LONG_PTR>(&state));
+  table->searchPopup = popup;
   SetFocus(popup);
   EnableWindow(window, FALSE);
   table->state |= kStateFocus;  // the marker stays while the popup searches
@@ -136,7 +137,8 @@ void RunSearchPopup(RecordSetTable* table, char ch) {
     DispatchMessageA(&message);
     if (!IsWindow(popup) || !IsWindow(window)) break;
   }
-  if (IsWindow(window)) {
+  if (IsWindow(window)) {  // else the table (and its object) are gone
+    table->searchPopup = nullptr;
     table->state &= ~kStateFocus;
     EnableWindow(window, TRUE);
   }
