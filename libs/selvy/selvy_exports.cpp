@@ -25,7 +25,8 @@ KORVEX_EXPORT LONG WINAPI SELVY_Load(LONG hwnd, LONG hFile) {
     if (window) DestroyWindow(window);
     // The file was handed over: it goes, read or not.
     selvy::ClosePageFile(file);
-    ERRBOX(owner, kNoWindow, 0, nullptr);
+    // A box owned by no window is still shown.
+    ERRBOX(IsWindow(owner) ? owner : nullptr, kNoWindow, 0, nullptr);
     return 0;
   }
   view->owner = owner;

@@ -8,19 +8,8 @@ namespace selvy_test {
 
 namespace {
 
-// A '#' record with the metrics given: WritePageHeader takes them from a
-// printer DC, these are those of A4 at 300 dpi with a 25 x 50 font.
-bool WritePage(HANDLE file, int number) {
-  PagePageRecord page{};
-  page.header.length = sizeof page;
-  page.header.type = kPageRecordPage;
-  page.number = static_cast<uint8_t>(number);
-  page.width = 2479;
-  page.height = 3508;
-  page.char_width = 25;
-  page.line_height = 50;
-  return WritePageFileData(file, &page, sizeof page);
-}
+// A4 at 300 dpi with a 25 x 50 font.
+bool WritePage(HANDLE file, int number) { return WritePageWith(file, number, 2479, 3508, 25, 50); }
 
 bool Head(HANDLE file, int column, RECT box, const char* title) {
   return WritePageHead(file, column, &box, static_cast<int>(strlen(title)), title);
@@ -32,6 +21,18 @@ bool Cell(HANDLE file, int column, int top, int bottom, const char* text) {
 }
 
 }  // namespace
+
+bool WritePageWith(HANDLE file, int number, int width, int height, int charWidth, int lineHeight) {
+  PagePageRecord page{};
+  page.header.length = sizeof page;
+  page.header.type = kPageRecordPage;
+  page.number = static_cast<uint8_t>(number);
+  page.width = width;
+  page.height = height;
+  page.char_width = charWidth;
+  page.line_height = lineHeight;
+  return WritePageFileData(file, &page, sizeof page);
+}
 
 bool WriteSampleP(HANDLE file) {
   RECT box1 = {100, 200, 300, 400}, box2 = {100, 100, 900, 300};
@@ -87,7 +88,9 @@ Bytes ReadWhole(const std::string& path) {
   return bytes;
 }
 
-Bytes SampleP() {
+Bytes SampleP() { return WrittenBytes(WriteSampleP); }
+
+Bytes WrittenBytes(bool (*write)(HANDLE)) {
   char dir[MAX_PATH], path[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
   GetTempFileNameA(dir, "slv", 0, path);
@@ -95,7 +98,7 @@ Bytes SampleP() {
                             FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   Bytes bytes;
   if (file == INVALID_HANDLE_VALUE) return bytes;
-  if (WriteSampleP(file)) {
+  if (write(file)) {
     bytes.resize(GetFileSize(file, nullptr));
     SetFilePointer(file, 0, nullptr, FILE_BEGIN);
     DWORD read = 0;

@@ -11,6 +11,9 @@ namespace selvy_test {
 
 using Bytes = std::vector<BYTE>;
 
+// A '#' record with the metrics given (WritePageHeader takes them from a
+// printer DC), written with the writers' own record layout.
+bool WritePageWith(HANDLE file, int number, int width, int height, int charWidth, int lineHeight);
 // File P: page 1 with a bold font, a box (sides L and B) with "Итого", a
 // table of two heads and two rows, its grid; page 2 with a plain font and a
 // framed box with "Вторая"; the end. Written into the open file (left
@@ -21,6 +24,10 @@ Bytes SampleP();
 // A table of `rows` rows of two columns over as many pages as needed
 // (`rowsPerPage` each), as the table printer lays them out.
 bool WriteTablePages(HANDLE file, int rows, int rowsPerPage);
+
+// A scratch file of the temporary directory open for reading and writing
+// (deleted when closed), written by `write`, and its bytes.
+Bytes WrittenBytes(bool (*write)(HANDLE));
 
 // A file of the temporary directory with the bytes; its name.
 std::string WriteScratch(const std::string& name, const Bytes& bytes);

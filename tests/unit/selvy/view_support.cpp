@@ -159,6 +159,43 @@ std::string ReadText(const std::string& path) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+bool SaveScreenshot(HWND window, const std::string& name) {
+  RECT r;
+  GetWindowRect(window, &r);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, picture);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  DWORD stride = (width * 3 + 3) & ~3u, size = stride * height;
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+  header.bfSize = header.bfOffBits + size;
+  CreateDirectoryA(KORVEX_SHOTS_DIR, nullptr);
+  std::string path = std::string(KORVEX_SHOTS_DIR) + "\\" + name + ".bmp";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  bool saved = file != INVALID_HANDLE_VALUE && WriteFile(file, &header, sizeof header, &written, nullptr) &&
+               WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+               WriteFile(file, bits, size, &written, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  SelectObject(memory, old);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return saved;
+}
+
 ScaleRule ScreenScaleOf(const char* face, int points, bool bold, int charWidth, int lineHeight) {
   HDC screen = GetDC(nullptr);
   LOGFONTA font{};

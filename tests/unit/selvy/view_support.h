@@ -76,6 +76,10 @@ void ChooseMenuItem(HWND popup, const std::string& text);
 std::string ScratchPath(const std::string& name);
 std::string ReadText(const std::string& path);
 
+// A picture of the window as the screen shows it (BitBlt of the screen
+// DC), saved as shots/<name>.bmp in the build tree.
+bool SaveScreenshot(HWND window, const std::string& name);
+
 // The view's scale rule, worked out here from the screen's metrics of the
 // page's first font: the screen point of a page point (no scrolling).
 struct ScaleRule {
