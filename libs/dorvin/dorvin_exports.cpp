@@ -7,6 +7,7 @@
 #include "library_frame.h"
 #include "live_forms.h"
 #include "report_form.h"
+#include "template_writer.h"
 #include "wennic.h"
 
 KORVEX_EXPORT ReportForm* WINAPI DORVIN_Form(HWND owner, const char* fileName, long number) {
@@ -30,4 +31,9 @@ KORVEX_EXPORT void WINAPI DORVIN_Close(ReportForm* handle) { delete ForgetForm(h
 KORVEX_EXPORT BOOL WINAPI DORVIN_RsAdd(ReportForm* handle, RecordSetObject* set) {
   ReportForm* form = LiveForm(handle);
   return form ? form->AddRecordSet(set) : FALSE;
+}
+
+KORVEX_EXPORT BOOL WINAPI DORVIN_Write(ReportForm* handle, const char* dst, const char* src) {
+  ReportForm* form = LiveForm(handle);
+  return form ? WriteTemplate(*form, form->Owner(), dst, src) : FALSE;
 }
