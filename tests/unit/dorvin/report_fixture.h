@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "library_call.h"
-#include "report_form.h"
+#include "record_set_object.h"
 
 class ReportFixture : public ::testing::Test {
  protected:
@@ -22,6 +22,8 @@ class ReportFixture : public ::testing::Test {
 
   // A record set of the first rows people (ordered by ID), on record.
   RecordSetObject* People(long record = 1, int rows = 20);
+  // 300 records of DORVIN_MANY (ID, NAME "Номер n").
+  RecordSetObject* Many();
   // Stores a text into the owner's variable.
   void SetText(const char* variable, const char* text);
   // The bytes of a file ("" when it cannot be read).

@@ -8,6 +8,7 @@
 #include "gui_driver.h"
 #include "host_test_support.h"
 #include "report_fixture.h"
+#include "report_form.h"
 #include "template_writer.h"
 
 namespace {
