@@ -49,6 +49,28 @@ TEST_F(ReportPrinter, AFormOncePrintsItsTextsInCyrillic) {
   EXPECT_EQ(Lines{}, boxes.Seen());
 }
 
+TEST_F(ReportPrinter, PrintAsksForThePrinterFirst) {
+  uint32_t form = MakeForm(window_, 1);
+  ASSERT_NE(0u, form);
+  grusk_test::PdfWatch watch;
+  {
+    BoxAnswers cancel({IDCANCEL});
+    EXPECT_EQ(0u, Dorvin()("DORVIN_Print", {form, Word("dorvin_cancelled")}));
+    ASSERT_EQ(1u, cancel.Seen().size());
+  }
+  {
+    BoxAnswers confirm({IDOK});
+    EXPECT_EQ(1u, Dorvin()("DORVIN_Print", {form, Word("dorvin_print")}));
+    ASSERT_EQ(1u, confirm.Seen().size());
+    EXPECT_EQ(0u, confirm.Seen()[0].find("Настройка принтера: ")) << confirm.Seen()[0];
+  }
+  Dorvin()("DORVIN_Close", {form});
+  std::string pdf = watch.Find("dorvin_print", kPrintWait);
+  ASSERT_FALSE(pdf.empty()) << "no PDF titled dorvin_print";
+  EXPECT_TRUE(Has(grusk_test::PdfText(pdf), "Итого: 1234.50"));
+  EXPECT_TRUE(watch.Find("dorvin_cancelled", 2).empty());
+}
+
 TEST_F(ReportPrinter, TheEventSlotOfAFormPerRecordIsTheScriptsToDraw) {
   std::string script =
       "DEF PRAXEL\r\nDEF DORVIN\r\nDEF GRUSK\r\n"
