@@ -275,6 +275,28 @@ TEST_F(GridControl, EachBindingIsLaidOutFromTheFirstField) {
   EXPECT_EQ(0, n25->FieldOption(1, 10)) << "laid out with its own titles";
 }
 
+// A virtual and a picture column send their requests to the grid's owner,
+// the control itself: it answers 0 (no picture), leaves the buffer as the
+// request filled it (the field name), and tells the dialog nothing.
+TEST_F(GridControl, VirtualAndPictureColumnsAskTheControlWhichAnswersNothing) {
+  PraxelSet set("SELECT ID, NAME, NAME AS PIC FROM N25 ORDER BY ID", 3);
+  ASSERT_TRUE(set.open());
+  ASSERT_TRUE(set.Option("NAME", "MODE=VIRTUAL;EVENT=3200"));
+  ASSERT_TRUE(set.Option("PIC", "MODE=BITMAP;EVENT=3201"));
+  ASSERT_EQ(3200, set->FieldEvent(2));
+  EXPECT_EQ(0, Bind(set.get(), "ID|Имя|Знак"));
+  EXPECT_EQ(3, Table().context.columnCount);
+  EXPECT_EQ("3", Text());
+  char buffer[80] = "NAME";
+  EXPECT_EQ(0, SendMessageA(control_, WM_COMMAND, 3200, reinterpret_cast<LPARAM>(buffer)));
+  EXPECT_STREQ("NAME", buffer);
+  EXPECT_EQ(0, SendMessageA(control_, WM_COMMAND, 3201, reinterpret_cast<LPARAM>(buffer)));
+  Key(VK_DOWN);
+  Paint();
+  EXPECT_EQ("4", Text());
+  EXPECT_TRUE(notices.empty());
+}
+
 TEST_F(GridControl, InputBeforeABindingDoesNothing) {
   ShowWindow(control_, SW_SHOW);
   Paint();
