@@ -125,6 +125,9 @@ TEST_F(GridControl, BindingShowsTheRecordSetAndTheTextIsTheSelectedRecord) {
   EXPECT_EQ("7", Text()) << "the record set's current record";
   EXPECT_EQ(200, Table().style);
   EXPECT_EQ(control_, Table().owner);
+  EXPECT_EQ(0, Table().name) << "no settings section";
+  EXPECT_EQ(40001, Table().events[0]) << "EDIT";
+  for (int event = 2; event <= 9; ++event) EXPECT_EQ(0, Table().events[event - 1]) << event;
   EXPECT_EQ(2, Table().context.columnCount);
 
   // The last record, and the buffer's end: at most size - 1 digits.
