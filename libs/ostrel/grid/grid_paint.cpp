@@ -157,6 +157,27 @@ void DrawGridLines(RecordSetTable* table, HDC dc, int first, int last) {
   PaintLines(table, dc, first, last);
 }
 
+namespace {
+
+// Sets a scroll bar's range and position. Drawing a scroll bar is slow
+// under Wine (several ms, more than a page of cells), so the bar is set
+// without drawing and drawn only when the range changed or its thumb
+// moved on the screen.
+void SetScrollBar(HWND window, int bar, long max, long position, bool rangeChanged) {
+  LONG object = bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL;
+  SCROLLBARINFO before = {sizeof before, {}, 0, 0, 0, 0, {}};
+  bool known = !rangeChanged && GetScrollBarInfo(window, object, &before);
+  SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS, 1, static_cast<int>(max), 0, static_cast<int>(position), 0};
+  SetScrollInfo(window, bar, &info, FALSE);
+  SCROLLBARINFO after = {sizeof after, {}, 0, 0, 0, 0, {}};
+  if (known && GetScrollBarInfo(window, object, &after) && after.xyThumbTop == before.xyThumbTop &&
+      after.xyThumbBottom == before.xyThumbBottom)
+    return;
+  SetScrollInfo(window, bar, &info, TRUE);
+}
+
+}  // namespace
+
 void UpdateScrollBars(RecordSetTable* table) {
   HWND window = table->window;
   LONG style = GetWindowLongA(window, GWL_STYLE);
@@ -164,9 +185,7 @@ void UpdateScrollBars(RecordSetTable* table) {
     long count = RecordTotal(table);
     long max = count > 1 ? count : 1;
     if (max != table->vScrollMax || table->selected != table->vScrollPos) {
-      SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS, 1, static_cast<int>(max), 0,
-                         static_cast<int>(table->selected), 0};
-      SetScrollInfo(window, SB_VERT, &info, TRUE);
+      SetScrollBar(window, SB_VERT, max, table->selected, max != table->vScrollMax);
       table->vScrollMax = max;
       table->vScrollPos = table->selected;
     }
@@ -175,8 +194,7 @@ void UpdateScrollBars(RecordSetTable* table) {
     long fields = table->records->FieldCount();
     long max = fields > 1 ? fields : 1;
     if (max != table->hScrollMax || table->selectedField != table->hScrollPos) {
-      SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS, 1, static_cast<int>(max), 0, table->selectedField, 0};
-      SetScrollInfo(window, SB_HORZ, &info, TRUE);
+      SetScrollBar(window, SB_HORZ, max, table->selectedField, max != table->hScrollMax);
       table->hScrollMax = max;
       table->hScrollPos = table->selectedField;
     }
