@@ -31,6 +31,7 @@ struct Notice {
 };
 std::vector<Notice> notices;
 std::vector<HWND> contextMenus;
+bool destroyOnNotice = false;  // the dialog's code destroys the control
 
 LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) {
@@ -38,6 +39,7 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     SendMessageA(GetDlgItem(window, LOWORD(wParam)), WM_GETTEXT, sizeof text,
                  reinterpret_cast<LPARAM>(text));
     notices.push_back({wParam, lParam, text});
+    if (destroyOnNotice) DestroyWindow(GetDlgItem(window, LOWORD(wParam)));
     return 0;
   }
   if (message == WM_CONTEXTMENU) {
@@ -67,6 +69,7 @@ class GridControl : public ::testing::Test {
     ASSERT_TRUE(library_);
     notices.clear();
     contextMenus.clear();
+    destroyOnNotice = false;
     dialog_ = CreateWindowExA(0, "FRENNA_TEST_GRID_DIALOG", "Таблица", WS_POPUP | WS_VISIBLE | WS_CAPTION,
                               40, 40, 360, 300, nullptr, nullptr, nullptr, nullptr);
     control_ = CreateWindowExA(0, "GRIDRS", "Заголовок", WS_CHILD | WS_BORDER | WS_TABSTOP, 10, 10, 300, 240,
@@ -298,6 +301,31 @@ TEST_F(GridControl, VirtualAndPictureColumnsAskTheControlWhichAnswersNothing) {
   Paint();
   EXPECT_EQ("4", Text());
   EXPECT_TRUE(notices.empty());
+}
+
+// The dialog's code may destroy the control while it handles the notice:
+// the grid object goes, and nothing touches it afterwards.
+TEST_F(GridControl, TheDialogMayDestroyTheControlOnItsNotice) {
+  PraxelSet n25(frenna_test::kN25Query, 5);
+  ASSERT_TRUE(n25.open());
+  destroyOnNotice = true;
+  DestroyWindow(control_);
+  auto fresh = [&] {
+    control_ = CreateWindowExA(0, "GRIDRS", "", WS_CHILD | WS_VISIBLE, 10, 10, 300, 240, dialog_,
+                               reinterpret_cast<HMENU>(kControlId), nullptr, nullptr);
+    Bind(n25.get(), "ID|NAME");
+  };
+  fresh();
+  Key(VK_RETURN);
+  EXPECT_FALSE(IsWindow(control_));
+  fresh();
+  SendMessageA(control_, WM_COMMAND, 40001, 0);
+  EXPECT_FALSE(IsWindow(control_));
+  fresh();
+  LPARAM at = LinePoint(2);
+  SendMessageA(control_, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  EXPECT_FALSE(IsWindow(control_));
+  EXPECT_EQ(3u, notices.size());
 }
 
 TEST_F(GridControl, InputBeforeABindingDoesNothing) {
