@@ -15,6 +15,10 @@ extern const char kSearchClass[];  // "SEARCHWINDOW"
 // its last detach.
 bool RegisterGridClass(HINSTANCE instance);
 void UnregisterGridClass(HINSTANCE instance);
+// The search popup's class, registered in the engine's module at the first
+// search; a library that links the engine without registering the grid
+// class (the dialog control) unregisters it at its last detach.
+void UnregisterSearchClass();
 LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The table of an "OSTRELCLASS" window (window long 0).
 RecordSetTable* GridTableOf(HWND window);
