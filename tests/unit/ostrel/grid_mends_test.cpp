@@ -15,6 +15,7 @@
 #include "grid_harness.h"
 #include "gui_driver.h"
 #include "odbc_session.h"
+#include "variable.h"
 
 using grid_test::GridHarness;
 using grid_test::Pixels;
@@ -192,6 +193,68 @@ TEST(GridLimits, OwnerAnswerWithoutNulIsCutAt79) {
   for (int y = 1; y < own.height - 1; ++y)
     for (int x = 1; x < own.width - 2; ++x) differ += own.at(x, y) != shot.at(cell.left + x, cell.top + y);
   EXPECT_EQ(0, differ);
+}
+
+// Counts the pixels of the table's cell rectangle that differ from the
+// test's own DrawTextA of the text (borders and frame left out).
+int CellDiffers(GridHarness& grid, const Pixels& shot, const RECT& cell, const std::string& text, UINT flags) {
+  Pixels own = grid_test::DrawnCell(grid.object(), cell, text.c_str(), static_cast<int>(text.size()), flags);
+  int differ = 0;
+  for (int y = 1; y < own.height - 1; ++y)
+    for (int x = 1; x < own.width - 2; ++x) differ += own.at(x, y) != shot.at(cell.left + x, cell.top + y);
+  return differ;
+}
+
+TEST(GridFooter, FooterFillingTheBufferIsDrawnWith79Bytes) {
+  Records records("SELECT ID, NAME FROM N25 ORDER BY ID", 10);
+  ASSERT_TRUE(records.open());
+  LibraryCall praxel("PRAXEL");
+  VARIABLE footer;
+  footer = std::string(100, '0').c_str();
+  ASSERT_TRUE(praxel("PRAXEL_Footer", {records.handle(), Word("NAME"), Word(&footer)}));
+  VARIABLE total;
+  total = "25";
+  ASSERT_TRUE(praxel("PRAXEL_Footer", {records.handle(), Word("ID"), Word(&total)}));
+  GridHarness grid(900, 300);
+  ASSERT_TRUE(grid.Show(records.get(), "ID|NAME", kStyleFooter));
+  RecordSetTable* t = grid.object();
+  const TablePrintContext& c = t->context;
+  EXPECT_EQ(c.lineHeight + c.lineHeight / 2, c.footerHeight);
+  ASSERT_GT(c.columns[1].width, 81 * c.charWidth);
+  int top = c.height - c.footerHeight + c.lineHeight / 2;
+  Pixels shot = grid.Capture();
+  shot.Save(KORVEX_SHOTS_DIR "/grid_footer.bmp");
+  RECT name = {c.columns[1].x, top, c.columns[1].x + c.columns[1].width, top + c.lineHeight};
+  EXPECT_EQ(0, CellDiffers(grid, shot, name, std::string(79, '0'), 0));
+  RECT id = {c.columns[0].x, top, c.columns[0].x + c.columns[0].width, top + c.lineHeight};
+  EXPECT_EQ(0, CellDiffers(grid, shot, id, "25", DT_RIGHT)) << "a number's footer aligns right";
+}
+
+TEST(GridCells, GridStyleFramesTheSelectedCell) {
+  Records records("SELECT ID, NAME FROM N25 ORDER BY ID", 10);
+  ASSERT_TRUE(records.open());
+  GridHarness grid(400, 300);
+  ASSERT_TRUE(grid.Show(records.get(), "ID|NAME", kStyleGrid));
+  grid.Send(WM_KEYDOWN, VK_RIGHT);
+  grid.Send(WM_KEYDOWN, VK_DOWN);
+  grid.OnGui([&] { SetFocus(grid.table()); });
+  RecordSetTable* t = grid.object();
+  EXPECT_EQ(2, t->selectedField);
+  Pixels shot = grid.Capture();
+  RECT cell = t->context.CellRect(1, 1);
+  cell.right -= 1;
+  int misplaced = 0;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x) {
+      bool inside = y >= cell.top && y < cell.bottom && x >= cell.left && x < cell.right;
+      bool frame = inside && (y == cell.top || y == cell.bottom - 1 || x == cell.left || x == cell.right - 1);
+      misplaced += frame != (shot.at(x, y) == 0xFF0000);
+    }
+  EXPECT_EQ(0, misplaced);
+  SCROLLINFO info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  grid.OnGui([&] { GetScrollInfo(grid.table(), SB_HORZ, &info); });
+  EXPECT_EQ(2, info.nMax);
+  EXPECT_EQ(2, info.nPos);
 }
 
 TEST(GridOwner, TitleDoubleClickAndRightButtonGoToTheOwner) {
