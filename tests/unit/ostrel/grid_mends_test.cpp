@@ -205,6 +205,40 @@ int CellDiffers(GridHarness& grid, const Pixels& shot, const RECT& cell, const s
   return differ;
 }
 
+TEST(GridCells, PictureColumnDrawsTheOwnersDibIntoTheCell) {
+  Records records(kN25, 10);
+  ASSERT_TRUE(records.open());
+  ASSERT_NE(0, records.Option("NAME", "MODE=BITMAP;EVENT=3300"));
+  // A packed DIB: 2 x 2 pixels of 24 bits, all green.
+  HGLOBAL dib = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + 16);
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
+  header->biSize = sizeof *header;
+  header->biWidth = 2;
+  header->biHeight = 2;
+  header->biPlanes = 1;
+  header->biBitCount = 24;
+  unsigned char* bits = reinterpret_cast<unsigned char*>(header + 1);
+  for (int row = 0; row < 2; ++row)
+    for (int x = 0; x < 2; ++x) bits[row * 8 + x * 3 + 1] = 0xFF;
+  GlobalUnlock(dib);
+  std::vector<std::string> asked;
+  GridHarness grid(400, 300);
+  grid.AnswerCommands([&](WPARAM command, LPARAM buffer) -> LRESULT {
+    if (LOWORD(command) != 3300) return 0;
+    asked.push_back(reinterpret_cast<const char*>(buffer));
+    return reinterpret_cast<LRESULT>(dib);
+  });
+  ASSERT_TRUE(grid.Show(records.get(), "ID|NAME"));
+  RecordSetTable* t = grid.object();
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ("NAME", asked[0]);
+  Pixels shot = grid.Capture();
+  RECT cell = t->context.CellRect(1, 3);
+  EXPECT_EQ(0x00FF00u, shot.at((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  EXPECT_EQ(0x00FF00u, shot.at(cell.left + 2, cell.top + 1));
+  GlobalFree(dib);
+}
+
 TEST(GridFooter, FooterFillingTheBufferIsDrawnWith79Bytes) {
   Records records("SELECT ID, NAME FROM N25 ORDER BY ID", 10);
   ASSERT_TRUE(records.open());
