@@ -239,6 +239,29 @@ TEST(GridCells, PictureColumnDrawsTheOwnersDibIntoTheCell) {
   GlobalFree(dib);
 }
 
+TEST(GridPaint, LinesScrolledOneByOneMatchAFullRepaint) {
+  Records records(kN25, 10);
+  ASSERT_TRUE(records.open());
+  GridHarness grid(400, 300);
+  ASSERT_TRUE(grid.Show(records.get(), "ID|NAME", kStyleFooter | kStyleScroll));
+  grid.FitRows(6);
+  grid.OnGui([&] { SetFocus(grid.table()); });
+  for (int i = 0; i < 9; ++i) grid.Send(WM_KEYDOWN, VK_DOWN);   // the last three scroll
+  for (int i = 0; i < 7; ++i) grid.Send(WM_KEYDOWN, VK_UP);     // the last two scroll back
+  EXPECT_EQ(3, grid.Selected());
+  Pixels scrolled = grid.Capture();
+  grid.OnGui([&] {
+    InvalidateRect(grid.table(), nullptr, TRUE);
+    UpdateWindow(grid.table());
+  });
+  Pixels repainted = grid.Capture();
+  ASSERT_EQ(repainted.rgb.size(), scrolled.rgb.size());
+  int differ = 0;
+  for (size_t i = 0; i < scrolled.rgb.size(); ++i) differ += scrolled.rgb[i] != repainted.rgb[i];
+  EXPECT_EQ(0, differ);
+  if (differ) scrolled.Save(KORVEX_SHOTS_DIR "/grid_scrolled.bmp");
+}
+
 TEST(GridFooter, FooterFillingTheBufferIsDrawnWith79Bytes) {
   Records records("SELECT ID, NAME FROM N25 ORDER BY ID", 10);
   ASSERT_TRUE(records.open());
