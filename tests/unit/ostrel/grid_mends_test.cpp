@@ -280,7 +280,7 @@ TEST(GridFooter, FooterFillingTheBufferIsDrawnWith79Bytes) {
   ASSERT_GT(c.columns[1].width, 81 * c.charWidth);
   int top = c.height - c.footerHeight + c.lineHeight / 2;
   Pixels shot = grid.Capture();
-  shot.Save(KORVEX_SHOTS_DIR "/grid_footer.bmp");
+  grid_test::Screenshot("grid_footer");
   RECT name = {c.columns[1].x, top, c.columns[1].x + c.columns[1].width, top + c.lineHeight};
   EXPECT_EQ(0, CellDiffers(grid, shot, name, std::string(79, '0'), 0));
   RECT id = {c.columns[0].x, top, c.columns[0].x + c.columns[0].width, top + c.lineHeight};
