@@ -11,8 +11,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # window's Show, FindAll and Close.
 case "${1:-}" in
   frenna) exec "$root/bench/treers_fill.sh" ;;
-  grid) "$root/bench/grid_scroll.sh" || echo "grid window benchmark failed" >&2
-        exec "$root/bench/gridrs_bind.sh" ;;
+  grid)
+    "$root/bench/grid_scroll.sh" || echo "bench/grid_scroll.sh ended with an error" >&2
+    exec "$root/bench/gridrs_bind.sh" ;;
   tree) exec "$root/bench/caddel_tree.sh" ;;
 esac
 [ -x "$root/build/bin/script_runner.exe" ] || "$root/tools/build.sh" >/dev/null
