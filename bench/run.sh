@@ -12,7 +12,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # printing into page files and the file export.
 case "${1:-}" in
   frenna) exec "$root/bench/treers_fill.sh" ;;
-  grid) "$root/bench/grid_scroll.sh" && exec "$root/bench/gridrs_bind.sh" ;;
+  grid)
+    "$root/bench/grid_scroll.sh" || echo "bench/grid_scroll.sh ended with an error" >&2
+    exec "$root/bench/gridrs_bind.sh" ;;
   tree) exec "$root/bench/caddel_tree.sh" ;;
   pagefile) exec "$root/bench/page_file.sh" ;;
 esac

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <unordered_set>
-#include <vector>
 
 #include "found_list.h"
 #include "library_frame.h"
@@ -101,6 +100,8 @@ KORVEX_EXPORT BOOL WINAPI CADDEL_Edit(uint32_t handle, long record) {
   TreeNode* node = tree->nodes.FirstWithRecord(record);
   if (!node) return FALSE;
   SetCaption(*tree, node->item);
+  node->caption = tree->caption;
+  node->keyed = false;
   return TRUE;
 }
 
@@ -110,16 +111,13 @@ KORVEX_EXPORT BOOL WINAPI CADDEL_Delete(uint32_t handle, long record) {
   if (tree->nodes.Empty()) return TRUE;
   TreeNode* node = tree->nodes.FirstWithRecord(record);
   if (!node) return FALSE;
-  std::vector<TreeNode*> gone;
+  std::vector<TreeNode*> gone = TreeIndex::Subtree(node);
   std::unordered_set<HTREEITEM> items;
-  HTREEITEM top = node->item;
-  WalkSubtree(tree->tree, top, [&](HTREEITEM item) {
-    if (TreeNode* each = NodeOf(*tree, item)) gone.push_back(each);
-    items.insert(item);
-  });
-  SendMessageA(tree->tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(top));
+  for (TreeNode* each : gone) items.insert(each->item);
+  SendMessageA(tree->tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item));
   DropFound(*tree, items);
-  for (TreeNode* each : gone) tree->nodes.Remove(each);
+  // Children before their parents: each leaves its parent's list.
+  for (auto each = gone.rbegin(); each != gone.rend(); ++each) tree->nodes.Remove(*each);
   return TRUE;
 }
 

@@ -40,16 +40,9 @@ std::string SortKey(const char* caption) {
   return key;
 }
 
-const std::string& KeyOf(const RecordTree& tree, TreeNode* node) {
+const std::string& KeyOf(TreeNode* node) {
   if (!node->keyed) {
-    char text[kCaptionKept] = "";
-    TVITEMA data = {};
-    data.mask = TVIF_HANDLE | TVIF_TEXT;
-    data.hItem = node->item;
-    data.pszText = text;
-    data.cchTextMax = sizeof text;
-    SendMessageA(tree.tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    node->sortKey = SortKey(text);
+    node->sortKey = SortKey(node->caption.c_str());
     node->keyed = true;
   }
   return node->sortKey;
@@ -67,7 +60,7 @@ Placement Place(const RecordTree& tree, const uint16_t* own, TreeNode* node) {
   node->sortKey = SortKey(tree.caption);
   node->keyed = true;
   TreeNode* before = tree.nodes.FirstTop();
-  while (before && KeyOf(tree, before).compare(node->sortKey) <= 0) before = before->nextTop;
+  while (before && KeyOf(before).compare(node->sortKey) <= 0) before = before->next;
   return {Where::kSorted, nullptr, before, true};
 }
 
@@ -79,7 +72,7 @@ HTREEITEM Insert(RecordTree& tree, const Placement& place, TreeNode* node) {
     case Where::kFirst: insert.hInsertAfter = TVI_FIRST; break;
     case Where::kSorted:
       insert.hInsertAfter = !place.before ? TVI_LAST
-                            : place.before->previousTop ? place.before->previousTop->item
+                            : place.before->previous ? place.before->previous->item
                                                         : TVI_FIRST;
       break;
     default: insert.hInsertAfter = TVI_LAST; break;
@@ -103,7 +96,7 @@ void Remember(RecordTree& tree, const Placement& place, TreeNode* node) {
     case Where::kLast: tree.nodes.AddTopLast(node); break;
     case Where::kSorted:
       if (place.before)
-        tree.nodes.AddTopAfter(place.before->previousTop, node);
+        tree.nodes.AddTopAfter(place.before->previous, node);
       else
         tree.nodes.AddTopLast(node);
       break;
@@ -134,6 +127,7 @@ AddResult AddRecordNode(RecordTree& tree, long record) {
   // Placed after the request: its handler may have changed the tree.
   TreeNode* node = TreeIndex::Make(record, ids, tree.keyCount);
   if (!node) return AddResult::kFailed;
+  node->caption = tree.caption;
   Placement place = Place(tree, own, node);
   node->item = Insert(tree, place, node);
   if (!node->item) {

@@ -23,6 +23,9 @@ void TreeIndex::AddChild(TreeNode* parent, TreeNode* node) {
   node->parent = parent;
   node->depth = parent->depth + 1;
   node->order = parent->nextChild++;
+  node->previous = parent->lastChild;
+  (parent->lastChild ? parent->lastChild->next : parent->firstChild) = node;
+  parent->lastChild = node;
   Index(node);
 }
 
@@ -39,24 +42,24 @@ void TreeIndex::AddTopLast(TreeNode* node) {
 void TreeIndex::AddTopAfter(TreeNode* previous, TreeNode* node) {
   if (!previous || previous->parent || !live_.count(previous)) return AddTopFirst(node);
   if (previous == lastTop_) return AddTopLast(node);
-  if (previous->nextTop->order - previous->order < 2) RenumberTop();
-  node->order = previous->order + (previous->nextTop->order - previous->order) / 2;
+  if (previous->next->order - previous->order < 2) RenumberTop();
+  node->order = previous->order + (previous->next->order - previous->order) / 2;
   LinkTop(node, previous);
 }
 
 void TreeIndex::LinkTop(TreeNode* node, TreeNode* previous) {
   node->parent = nullptr;
   node->depth = 0;
-  node->previousTop = previous;
-  node->nextTop = previous ? previous->nextTop : firstTop_;
-  (previous ? previous->nextTop : firstTop_) = node;
-  (node->nextTop ? node->nextTop->previousTop : lastTop_) = node;
+  node->previous = previous;
+  node->next = previous ? previous->next : firstTop_;
+  (previous ? previous->next : firstTop_) = node;
+  (node->next ? node->next->previous : lastTop_) = node;
   Index(node);
 }
 
 void TreeIndex::RenumberTop() {
   int64_t order = 0;
-  for (TreeNode* node = firstTop_; node; node = node->nextTop, order += kTopGap) node->order = order;
+  for (TreeNode* node = firstTop_; node; node = node->next, order += kTopGap) node->order = order;
 }
 
 uint64_t TreeIndex::KeyOf(const uint32_t* data) const {
@@ -112,11 +115,18 @@ void TreeIndex::Remove(TreeNode* node) {
     Drop(records->second, node);
     if (records->second.empty()) byRecord_.erase(records);
   }
-  if (!node->parent) {
-    (node->previousTop ? node->previousTop->nextTop : firstTop_) = node->nextTop;
-    (node->nextTop ? node->nextTop->previousTop : lastTop_) = node->previousTop;
-  }
+  TreeNode*& first = node->parent ? node->parent->firstChild : firstTop_;
+  TreeNode*& last = node->parent ? node->parent->lastChild : lastTop_;
+  (node->previous ? node->previous->next : first) = node->next;
+  (node->next ? node->next->previous : last) = node->previous;
   delete node;
+}
+
+std::vector<TreeNode*> TreeIndex::Subtree(TreeNode* top) {
+  std::vector<TreeNode*> nodes{top};
+  for (size_t i = 0; i < nodes.size(); ++i)
+    for (TreeNode* child = nodes[i]->firstChild; child; child = child->next) nodes.push_back(child);
+  return nodes;
 }
 
 void TreeIndex::SetKeyCount(int count) {

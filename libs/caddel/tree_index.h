@@ -21,11 +21,14 @@ struct TreeNode {
   uint32_t data[5];
   HTREEITEM item;
   TreeNode* parent;
-  TreeNode* previousTop;  // neighbours of a top-level node in the tree's order
-  TreeNode* nextTop;
+  TreeNode* previous;  // siblings in the tree's order
+  TreeNode* next;
+  TreeNode* firstChild;
+  TreeNode* lastChild;
   int64_t order;       // ascending among siblings
   int64_t nextChild;   // the order of the next child appended
   uint32_t depth;
+  std::string caption;
   // A top-level node's caption as a sort key, made when first needed.
   bool keyed;
   std::string sortKey;
@@ -60,7 +63,13 @@ class TreeIndex {
   // of this tree's; null otherwise.
   TreeNode* FromParam(LPARAM param) const;
 
-  // Forgets the node and frees it (its children are removed by the caller).
+  // Calls visit(node) for each node depth first until it returns false.
+  template <class Visit>
+  void WalkDepthFirst(Visit visit) const;
+
+  // The node and every node below it, each before its children.
+  static std::vector<TreeNode*> Subtree(TreeNode* top);
+  // Forgets the node and frees it (its children are removed before it).
   void Remove(TreeNode* node);
   // Keys of the ID look-up: the first `count` ID values of each node.
   void SetKeyCount(int count);
@@ -85,3 +94,19 @@ class TreeIndex {
   TreeNode* firstTop_ = nullptr;
   TreeNode* lastTop_ = nullptr;
 };
+
+template <class Visit>
+void TreeIndex::WalkDepthFirst(Visit visit) const {
+  // Down to the first child, else on to the next sibling of the node or of
+  // its nearest ancestor that has one.
+  TreeNode* node = firstTop_;
+  while (node) {
+    if (!visit(node)) return;
+    if (node->firstChild) {
+      node = node->firstChild;
+      continue;
+    }
+    while (node && !node->next) node = node->parent;
+    if (node) node = node->next;
+  }
+}

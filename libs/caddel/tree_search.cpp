@@ -20,19 +20,11 @@ struct Pattern {
   unsigned length = 0;
 };
 
-bool CaptionMatches(const RecordTree& tree, HTREEITEM item, Pattern& pattern) {
-  char text[kCaptionKept] = "";
-  TVITEMA data = {};
-  data.mask = TVIF_HANDLE | TVIF_TEXT;
-  data.hItem = item;
-  data.pszText = text;
-  data.cchTextMax = sizeof text;
-  if (!SendMessageA(tree.tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data))) return false;
-  text[kMatched] = '\0';
+bool CaptionMatches(const TreeNode* node, Pattern& pattern) {
+  char text[kMatched + 1] = {};
+  std::strncpy(text, node->caption.c_str(), kMatched);
   return MatchWildcard(text, static_cast<unsigned>(std::strlen(text)), pattern.chars, pattern.length) != 0;
 }
-
-HTREEITEM Root(const RecordTree& tree) { return NextItem(tree.tree, TVGN_ROOT, nullptr); }
 
 }  // namespace
 
@@ -40,8 +32,8 @@ HTREEITEM FindFirst(const RecordTree& tree, const char* text) {
   Pattern pattern(text);
   if (pattern.length == 0) return nullptr;
   HTREEITEM found = nullptr;
-  WalkDepthFirst(tree.tree, Root(tree), [&](HTREEITEM item) {
-    if (CaptionMatches(tree, item, pattern)) found = item;
+  tree.nodes.WalkDepthFirst([&](TreeNode* node) {
+    if (CaptionMatches(node, pattern)) found = node->item;
     return !found;
   });
   return found;
@@ -51,8 +43,8 @@ long FindEvery(RecordTree& tree, const char* text) {
   tree.foundCount = 0;
   Pattern pattern(text);
   if (pattern.length == 0) return 0;
-  WalkDepthFirst(tree.tree, Root(tree), [&](HTREEITEM item) {
-    return !CaptionMatches(tree, item, pattern) || AddFound(tree, item);
+  tree.nodes.WalkDepthFirst([&](TreeNode* node) {
+    return !CaptionMatches(node, pattern) || AddFound(tree, node->item);
   });
   return tree.foundCount;
 }

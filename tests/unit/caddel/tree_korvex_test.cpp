@@ -72,6 +72,9 @@ void RestoreFrame(KorvexSession& korvex) {
   HWND client = GetParent(korvex.Script());
   gui::Send(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(korvex.Script()), 0);
   SetWindowPos(korvex.Script(), nullptr, 0, 0, 320, 260, SWP_NOZORDER);
+  // Other tests' windows come and go on the same display meanwhile: keep
+  // them from lying over the tree while the mouse drags.
+  SetWindowPos(korvex.Frame(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 TEST(TreeKorvex, ARealDragReportsTheDraggedAndTheDropRecords) {

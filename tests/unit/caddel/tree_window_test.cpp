@@ -8,12 +8,15 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "caddel_test_support.h"
 #include "gui_driver.h"
+#include "host_test_support.h"
+#include "odbc_session.h"
 #include "window_test_support.h"
 
 using caddel_test::Outline;
@@ -102,8 +105,9 @@ TEST_P(TreeWindow, ShowBuildsTheTreeByKeyFieldsUnderItsProgressDialog) {
   if (std::strcmp(GetParam(), "KTEST") == 0) {
     TreeView_Expand(tree, TreeView_GetChild(tree, TreeView_GetRoot(tree)), TVE_EXPAND);
     EXPECT_EQ(1u, Call("CADDEL_Find", {t, Word("ящ")}));
-    UpdateWindow(owner_.window());
-    gui::WaitFor([] { return false; }, 300);
+    RedrawWindow(owner_.window(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    host_test::PumpUntil([] { return false; }, 500);
     caddel_test::Screenshot("caddel_tree");
   }
   EXPECT_EQ(1u, Call("CADDEL_Close", {t}));
@@ -213,6 +217,32 @@ TEST_F(FreshTree, SearchesWalkDepthFirstAndTheFoundListFollowsDeletes) {
   EXPECT_FALSE(IsWindow(tree));
 }
 
+// Equal keys: a record's owner, and Index, is the first node with its ID in
+// the tree's depth-first order, also where a sorted node went before an
+// earlier one; ID values are 16 bits.
+TEST_F(FreshTree, EqualKeysGoToTheFirstNodeDepthFirst) {
+  {
+    OdbcSession s("KTEST");
+    s.Try("DROP TABLE TREE2");
+    s.Run({"CREATE TABLE TREE2 (K INTEGER PRIMARY KEY, ID INTEGER, OWNER INTEGER, NAME VARCHAR(20))",
+           "INSERT INTO TREE2 VALUES (1, 7, 0, 'Я'), (2, 7, 0, 'В'), (3, 9, 65543, 'дочь'), (4, 5, 9, 'внучка')"});
+  }
+  PraxelSet set("KTEST", "SELECT K, ID, OWNER, NAME FROM TREE2 ORDER BY K");
+  ASSERT_TRUE(set.open());
+  for (bool sorted : {true, false}) {
+    uint32_t t = Load();
+    ASSERT_EQ(1u, Show(t, set.get(), sorted ? kParam : "EVENT=2001;ID=ID;OWN=OWNER;"));
+    std::vector<std::string> outline = {"В", "  дочь", "    внучка", "Я"};
+    if (!sorted) outline = {"Я", "  дочь", "    внучка", "В"};
+    EXPECT_EQ(outline, Outline(TreeOf(t)));
+    EXPECT_EQ(sorted ? 2u : 1u, Call("CADDEL_Index", {t, 7, 0, 0, 0}));
+    EXPECT_EQ(1u, Call("CADDEL_Delete", {t, sorted ? 2u : 1u}));
+    EXPECT_EQ(sorted ? 1u : 2u, Call("CADDEL_Index", {t, 7, 0, 0, 0}));
+    EXPECT_EQ(0u, Call("CADDEL_Index", {t, 5, 0, 0, 0})) << "went with its grandparent";
+    Call("CADDEL_Close", {t});
+  }
+}
+
 TEST_F(FreshTree, HandlersCannotCloseTheTreeTheyFillAndDeadOwnersAreSurvived) {
   caddel_test::MakeTree1("KTEST");
   PraxelSet set("KTEST", kQuery);
@@ -229,6 +259,10 @@ TEST_F(FreshTree, HandlersCannotCloseTheTreeTheyFillAndDeadOwnersAreSurvived) {
   EXPECT_EQ(1u, Call("CADDEL_Edit", {t, 3}));
   EXPECT_EQ(std::vector<uint32_t>{0}, closes);
   EXPECT_EQ("Архив 2", Outline(TreeOf(t))[0]);
+  // A caption is kept to 127 characters, whatever the handler wrote.
+  owner_.suffix = std::string(300, 'x');
+  EXPECT_EQ(1u, Call("CADDEL_Edit", {t, 3}));
+  EXPECT_EQ("Архив" + std::string(122, 'x'), Outline(TreeOf(t))[0]);
   owner_.onRequest = nullptr;
   EXPECT_EQ(1u, Call("CADDEL_Close", {t}));
 
@@ -258,17 +292,21 @@ TEST_F(FreshTree, HandlersCannotCloseTheTreeTheyFillAndDeadOwnersAreSurvived) {
 }
 
 // A record removed through Praxel: its page marks it on a data source
-// whose driver reports the row deleted; elsewhere the same record set is
-// seen through a wrapper that marks it.
+// whose driver reports the row deleted; where none does, the record set of
+// the last source is seen through a wrapper that marks it.
 TEST_F(FreshTree, DeletedRecordsGetNoNode) {
-  caddel_test::MakeTree1("KTEST", "TREE1D");
-  PraxelSet set("KTEST", "SELECT ID, OWNER, NAME FROM TREE1D ORDER BY ID");
-  ASSERT_TRUE(set.open());
-  ASSERT_NE(0u, set.praxel()("PRAXEL_Remove", {set.handle(), 4}));
-  ASSERT_TRUE(set.get()->GoToRecord(4));
-  bool marked = set.get()->IsDeleted() == 1;
-  caddel_test::DeletedMarks wrapper(set.get(), {4});
-  RecordSetObject* records = marked ? set.get() : &wrapper;
+  std::unique_ptr<PraxelSet> set;
+  bool marked = false;
+  for (const char* source : {"KTEST", "KPGTEST"}) {
+    caddel_test::MakeTree1(source, "TREE1D");
+    set.reset(new PraxelSet(source, "SELECT ID, OWNER, NAME FROM TREE1D ORDER BY ID"));
+    ASSERT_TRUE(set->open());
+    ASSERT_NE(0u, set->praxel()("PRAXEL_Remove", {set->handle(), 4}));
+    ASSERT_TRUE(set->get()->GoToRecord(4));
+    if ((marked = set->get()->IsDeleted() == 1)) break;
+  }
+  caddel_test::DeletedMarks wrapper(set->get(), {4});
+  RecordSetObject* records = marked ? set->get() : &wrapper;
   uint32_t t = Load();
   EXPECT_EQ(1u, Show(t, records, kParam));
   EXPECT_EQ(6, owner_.requests);
