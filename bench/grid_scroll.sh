@@ -7,7 +7,7 @@
 # the same table (Ostrel.dll) beside the list view given it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/grid_scroll.exe" ] || "$root/tools/build.sh" >/dev/null
+[ -x "$root/build/bin/grid_scroll.exe" ] && [ -x "$root/build/bin/ostrel_show.exe" ] || "$root/tools/build.sh" >/dev/null
 source "$root/tools/wine-env.sh"
 trap korvex_wine_down EXIT
 korvex_wine_up
@@ -20,7 +20,7 @@ if [ "$(sqlite3 "$db" "SELECT count(*) FROM B" 2>/dev/null || echo 0)" != "$rows
 fi
 cd "$root/build/bin"
 wine grid_scroll.exe "${1:-2000}" | tr -d '\r'
-# Ostrel.dll is built only with the table printing and export beside it.
+# OSTREL_Show over the same table (bench/ostrel_show.cpp, Ostrel.dll).
 if [ -x ostrel_show.exe ]; then
   echo
   wine ostrel_show.exe | tr -d '\r'
