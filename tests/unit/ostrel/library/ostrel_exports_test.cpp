@@ -262,7 +262,14 @@ TEST(OstrelExports, FontsKeepAtMost31CharactersOfTheFace) {
   EXPECT_EQ(-MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72), described.lfHeight);
   ReleaseDC(Handle(table), dc);
   EXPECT_EQ(font, Record(table)->context.font);
+  // A second font replaces the first; the last goes with the table.
+  HFONT second = reinterpret_cast<HFONT>(
+      static_cast<uintptr_t>(ostrel("OSTREL_Font", {table, Word("Tahoma"), 9})));
+  ASSERT_TRUE(second);
+  EXPECT_EQ(0u, GetObjectType(font));
+  EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(second));
   ostrel("OSTREL_Unload", {table});
+  EXPECT_EQ(0u, GetObjectType(second));
 }
 
 TEST(OstrelExports, LoadOverNoWindowShowsMessage101) {
