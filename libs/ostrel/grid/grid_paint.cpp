@@ -86,10 +86,8 @@ void PaintLines(RecordSetTable* table, HDC dc, int first, int last) {
     long record = top + line;
     if (record < 1 || record > count || c.columnCount == 0) break;
     RECT r = c.LineRect(line);
-    if (!table->records->GoToRecord(record)) {
-      PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
-      continue;
-    }
+    PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
+    if (!table->records->GoToRecord(record)) continue;
     bool isDeleted = table->records->IsDeleted() != 0;
     c.DrawLine(table->records, line, nullptr, isDeleted ? deleted : text);
   }

@@ -149,12 +149,7 @@ int CutLength(long answer) {
 bool TablePrintContext::DrawLine(RecordSetObject* records, int line, HANDLE file, COLORREF textColor) {
   char buffer[kCellBuffer];
   bool written = true;
-  if (!file && columnCount > 0) {
-    // The cells filled with the current brush: all of them at once.
-    RECT first = CellRect(0, line), last = CellRect(columnCount - 1, line);
-    PatBlt(dc, first.left, first.top, last.right - first.left, first.bottom - first.top, PATCOPY);
-    SetTextColor(dc, textColor);
-  }
+  if (!file) SetTextColor(dc, textColor);
   for (int i = 0; i < columnCount; ++i) {
     RECT cell = CellRect(i, line);
     unsigned long field = columns[i].field;
