@@ -213,8 +213,8 @@ void InvalidateRows(RecordSetTable* table) {
   UpdateWindow(table->window);
 }
 
-void PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid) {
-  if (!table->records) return;
+bool PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid) {
+  if (!table->records) return false;
   if (!(table->state & kStateInitialised)) {
     table->firstField = 1;
     table->selectedField = 1;
@@ -225,7 +225,7 @@ void PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid) {
   }
   if (table->state & kStateLayout) {
     LayoutGrid(table, dc);
-    if (table->hold) return;
+    if (table->hold) return false;
   }
   ClampSelection(table);
   TablePrintContext& c = table->context;
@@ -257,4 +257,5 @@ void PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid) {
     c.DrawColumnBorders(footerTop, footerTop + c.footerHeight, table->tools.borderPen);
   }
   UpdateScrollBars(table);
+  return true;
 }

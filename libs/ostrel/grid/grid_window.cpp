@@ -39,9 +39,9 @@ void Paint(RecordSetTable* table, HWND window) {
   if (table->markerRow >= 0) WithWindowDC(table, EraseMarker);
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  PaintGrid(table, dc, paint.rcPaint);
+  bool drawn = PaintGrid(table, dc, paint.rcPaint);
   EndPaint(window, &paint);
-  if (table->records && !(table->state & kStateLayout) && !table->hold) WithWindowDC(table, DrawMarker);
+  if (drawn) WithWindowDC(table, DrawMarker);
 }
 
 }  // namespace
