@@ -121,4 +121,14 @@ class TablePrintContext {
   RECT LineRect(int line) const;
   // Top of the rows area.
   int RowsTop() const { return marginTop + titleHeight; }
+
+  // Prints the records of a laid-out table on the printer (dc, a page
+  // begun) or into pageFile, page by page: the column heads on each page,
+  // the rows, the footer; titleBottom is the room the title takes above
+  // the first page's heads, extraHeight the room kept under the last
+  // page's rows. Returns 0, 104 or 105 (StartPage, EndPage), 111 (a page
+  // file past 255 pages, refused before any row) or 29 (a page-file write
+  // failed). Afterwards marginTop points under the table. Defined by the
+  // table printing library (ostrel_output), which links Grusk.
+  int PrintPages(RecordSetObject* records, int titleBottom, int extraHeight);
 };
