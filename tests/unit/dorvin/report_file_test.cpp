@@ -149,6 +149,8 @@ TEST_F(ReportFile, ATablePartPrintsItsColumnsAndTheFormGoesOnUnderIt) {
   EXPECT_EQ(lastBottom, Field(lines[45], 3));
   EXPECT_EQ(std::to_string(std::stoi(lastBottom) + 177), Field(lines[45], 5));
   EXPECT_EQ("E", lines[46]);
+  // A second run starts from no columns again.
+  EXPECT_EQ(lines, Type(forms_.back(), "FILE|DEFAULT"));
   EXPECT_EQ(Lines{}, boxes.Seen());
 }
 
