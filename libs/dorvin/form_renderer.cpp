@@ -152,6 +152,8 @@ uint16_t ReportForm::RenderForm(ReportPage& page, int16_t index) {
     if (error && more && ERRBOX(GetFocus(), static_cast<int>(error), MB_OKCANCEL, nullptr) == IDCANCEL) {
       cancelled_ = true;
       more = false;
+      // The document still ends as a page file must.
+      if (page.pageFile && index == 0) WritePageEnd(page.pageFile);
     }
   }
   // 8. The font selected before the run returns.

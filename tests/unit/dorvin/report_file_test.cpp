@@ -181,14 +181,21 @@ TEST_F(ReportFile, FormsPerRecordThatCannotBeLaidOutAreRefusedBeforePrinting) {
 }
 
 TEST_F(ReportFile, CancelInAnExpressionBoxEndsTheWholeReport) {
-  BoxAnswers boxes({IDOK, IDOK, IDCANCEL});
-  Lines lines = Type(FormOver(5, People()), "FILE|TABLE|DEFAULT");
-  EXPECT_EQ((Lines{"# 1 2479 3508", "F 10 0 Mono", "B 01 118 118 1304 472", "T L MID(A!NAME,",
-                   "F 10 0 Mono", "B 01 118 472 1304 826", "T L MID(A!NAME,", "F 10 0 Mono",
-                   "B 01 118 826 1304 1180", "T L MID(A!NAME,", "E"}),
-            lines);
-  EXPECT_EQ(3u, boxes.Seen().size()) << ::testing::PrintToString(boxes.Seen());
-  EXPECT_EQ("ОШИБКА: неожиданный конец текста", boxes.Seen()[0]);
+  {
+    BoxAnswers boxes({IDOK, IDOK, IDCANCEL});
+    Lines lines = Type(FormOver(5, People()), "FILE|TABLE|DEFAULT");
+    EXPECT_EQ((Lines{"# 1 2479 3508", "F 10 0 Mono", "B 01 118 118 1304 472", "T L MID(A!NAME,",
+                     "F 10 0 Mono", "B 01 118 472 1304 826", "T L MID(A!NAME,", "F 10 0 Mono",
+                     "B 01 118 826 1304 1180", "T L MID(A!NAME,", "E"}),
+              lines);
+    EXPECT_EQ(3u, boxes.Seen().size()) << ::testing::PrintToString(boxes.Seen());
+    EXPECT_EQ("ОШИБКА: неожиданный конец текста", boxes.Seen()[0]);
+  }
+  // A form once, cancelled, still ends its page file.
+  BoxAnswers cancel({IDCANCEL});
+  EXPECT_EQ((Lines{"# 1 2479 3508", "F 10 0 Mono", "B 01 118 118 1304 472", "T L MID(A!NAME,", "E"}),
+            Type(FormOver(5, People()), "FILE|DEFAULT"));
+  EXPECT_EQ(1u, cancel.Seen().size());
 }
 
 // The owner's command of the EVENT slot gets the printer's DC; here it
