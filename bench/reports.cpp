@@ -4,6 +4,8 @@
 //   reports_bench file <records>        a form per record into a page file
 //   reports_bench table <rows>          a TABLE part of the rows into a page file
 //   reports_bench print <records>       a form per record on the printer "PDF"
+//   reports_bench lines <records>       the same texts by TextOutA alone, 55 a
+//                                       page: what Wine's printer driver costs
 // Prints one line: "<what> <count> <seconds> <count per second>". The
 // print case times the job only; the script waits for the PDF.
 #include <windows.h>
@@ -78,6 +80,34 @@ int main(int argc, char** argv) {
   }
 
   long count = std::atol(argv[2]);
+  if (what == "lines") {
+    HMODULE grusk = LoadLibraryA("GRUSK");
+    if (!grusk) return 2;
+    Export<Call1>(grusk, "SELPRINTER")(0);
+    HDC dc = reinterpret_cast<HDC>(Export<Word(WINAPI*)()>(grusk, "PRNCREATE")());
+    if (!dc) return 1;
+    HFONT font = CreateFontA(-42, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Mono");
+    DOCINFOA doc = {sizeof doc, "reports_lines", nullptr, nullptr, 0};
+    auto start = std::chrono::steady_clock::now();
+    StartDocA(dc, &doc);
+    for (long i = 0; i < count; ++i) {
+      if (i % 55 == 0) {
+        if (i) EndPage(dc);
+        StartPage(dc);
+        SelectObject(dc, font);
+      }
+      char line[40];
+      int n = std::snprintf(line, sizeof line, "Абонент %05ld - %s", i + 1, i % 2 ? "Тула" : "Омск");
+      TextOutA(dc, 150, static_cast<int>(150 + (i % 55) * 59), line, n);
+    }
+    EndPage(dc);
+    EndDoc(dc);
+    double s = Seconds(start);
+    DeleteDC(dc);
+    DeleteObject(font);
+    std::printf("lines %ld %.4f %.1f\n", count, s, count / s);
+    return 0;
+  }
   Word base = Export<Call3>(praxel, "PRAXEL_BaseOpen")(0, W("DSN=KTEST;"), 2);
   Word set = base ? Export<Call3>(praxel, "PRAXEL_New")(base, W("BENCH_PEOPLE"), 100) : 0;
   std::string query = "SELECT NAME, CITY FROM BENCH_PEOPLE WHERE ID <= " + std::to_string(count) + " ORDER BY ID";

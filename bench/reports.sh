@@ -3,7 +3,9 @@
 # over BENCH_PEOPLE (10,000 rows) of the test data source KTEST, under Wine:
 # compiling a 100 KB form section, a form per record into a page file, a
 # TABLE part into a page file, and 1,000 records on the printer "PDF" until
-# the PDF is whole beside groff -t -Tps of the same rows through lp -d PDF.
+# the PDF is whole beside groff -t -Tps of the same rows through lp -d PDF,
+# and beside the same texts put out by bare TextOutA calls (the floor that
+# Wine's printer driver sets).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ -x "$root/build/bin/reports_bench.exe" ] || "$root/tools/build.sh" >/dev/null
@@ -61,6 +63,11 @@ start=$(date +%s%N)
 run print 1000 >/dev/null
 korvex=$(pdf_whole reports_print "$start")
 row "1,000 records to PDF, Korvex" "$korvex s" "(form of one 5 mm line a record)"
+touch "$work/mark"; sleep 1
+start=$(date +%s%N)
+run lines 1000 >/dev/null
+lines=$(pdf_whole reports_lines "$start")
+row "the same texts by bare TextOutA" "$lines s" "(Wine's printer driver alone)"
 sqlite3 -separator "$(printf '\t')" "$db" "SELECT NAME || ' - ' || CITY FROM BENCH_PEOPLE WHERE ID <= 1000 ORDER BY ID" |
   awk 'BEGIN { print ".pl 297m" } (NR - 1) % 50 == 0 { if (NR > 1) print ".TE\n.bp"; print ".TS\nbox;\nl." }
        { print } END { print ".TE" }' > "$work/rows.tbl"
