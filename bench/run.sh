@@ -6,10 +6,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # "bench/run.sh frenna": the tree control's fill instead; "grid": the grid
-# window's scrolling beside the list view.
+# window's scrolling beside the list view; "pagefile": page-file writing,
+# table printing into page files and the file export.
 case "${1:-}" in
   frenna) exec "$root/bench/treers_fill.sh" ;;
   grid) exec "$root/bench/grid_scroll.sh" ;;
+  pagefile) exec "$root/bench/page_file.sh" ;;
 esac
 [ -x "$root/build/bin/script_runner.exe" ] || "$root/tools/build.sh" >/dev/null
 source "$root/tools/wine-env.sh"
