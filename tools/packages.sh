@@ -7,7 +7,7 @@ packages=(
   wine wine32:i386 xvfb xauth imagemagick xdotool
   unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
   libodbcinst2:i386 libodbccr2:i386 odbc-postgresql:i386 postgresql
-  cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils fonts-dejavu-core
+  cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils fonts-dejavu-core groff-base
   locales nodejs
   python3-dbf python3-dbfread
 )

@@ -44,7 +44,7 @@ KORVEX_EXPORT BOOL WINAPI DORVIN_Write(ReportForm* handle, const char* dst, cons
 KORVEX_EXPORT BOOL WINAPI DORVIN_Print(ReportForm* handle, const char* title) {
   ReportForm* form = LiveForm(handle);
   if (!form || !SELPRINTER(form->Owner())) return FALSE;
-  return form->PrintFormOnPrinter(title);
+  return form->PrintFormOnPrinter(title ? title : "");
 }
 
 // Prints as the option words say: TRUE or FALSE on the printer, the page
@@ -58,6 +58,7 @@ KORVEX_EXPORT LONG WINAPI DORVIN_Type(ReportForm* handle, const char* title, con
   else if (!SELPRINTER(form->Owner()))
     return 0;
   uint16_t event = options.event;
+  if (!title) title = "";
   if (options.file && options.table)
     return reinterpret_cast<LONG>(form->PrintTableToFile(title, event));
   if (options.file) return reinterpret_cast<LONG>(form->PrintFormToFile(title));

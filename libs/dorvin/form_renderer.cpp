@@ -135,7 +135,9 @@ uint16_t ReportForm::RenderForm(ReportPage& page, int16_t index) {
         break;
       }
       case compiled_form::kTable: {
-        error = RunTable(page, p + 1, headingsUsed, pending, base, scaled[0], scaled[1]);
+        // An earlier error stays recorded through a table that printed.
+        if (uint32_t result = RunTable(page, p + 1, headingsUsed, pending, base, scaled[0], scaled[1]))
+          error = result;
         page.columnCount = 0;
         p += 1 + headingsUsed;
         headingsUsed = 0;
@@ -152,6 +154,8 @@ uint16_t ReportForm::RenderForm(ReportPage& page, int16_t index) {
     if (error && more && ERRBOX(GetFocus(), static_cast<int>(error), MB_OKCANCEL, nullptr) == IDCANCEL) {
       cancelled_ = true;
       more = false;
+      // The document still ends as a page file must.
+      if (page.pageFile && index == 0) WritePageEnd(page.pageFile);
     }
   }
   // 8. The font selected before the run returns.

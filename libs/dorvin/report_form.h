@@ -32,6 +32,10 @@ class ReportForm : public FormBase {
   // Dialog 101 "Ошибка" on the owner: the message's text and the form text
   // from the position; 1, or 0 when the dialog cannot be made.
   int ShowError(uint32_t number, const char* position) override;
+  // The TABLE part: the page's columns over the first record set through
+  // the grid engine's page breaking (report_table.cpp); its message number.
+  uint32_t PrintTable(ReportPage& page, const char* headings, uint16_t above,
+                      uint16_t below) override;
   // Runs the compiled form once on the page (form_renderer.cpp). index < 0
   // measures only and gives the form's height; 0 is the form as a whole
   // document (a page file gets its 'E'); k >= 1 is the k-th form slot of

@@ -3,6 +3,7 @@
 // bad options, and the refusals and stops of per-record reports.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,57 @@ TEST_F(ReportFile, AFormPerRecordFillsNineSlotsAPage) {
   EXPECT_EQ(0u, boxes.Seen()[0].find("Настройка принтера: ")) << boxes.Seen()[0];
 }
 
+// The field of a dump line: its n-th blank-separated word (0-based).
+std::string Field(const std::string& line, int n) {
+  size_t at = 0;
+  for (int i = 0; i < n; ++i) {
+    at = line.find(' ', at);
+    if (at == std::string::npos) return "";
+    ++at;
+  }
+  return line.substr(at, line.find(' ', at) - at);
+}
+
+TEST_F(ReportFile, ATablePartPrintsItsColumnsAndTheFormGoesOnUnderIt) {
+  BoxAnswers boxes;
+  Lines lines = Type(FormOver(4, People()), "FILE|DEFAULT");
+  ASSERT_EQ(1u + 1 + 2 + 40 + 1 + 1 + 1, lines.size()) << ::testing::PrintToString(lines);
+  EXPECT_EQ("# 1 2479 3508", lines[0]);
+  EXPECT_EQ("F 10 0 Mono", lines[1]);
+  ASSERT_EQ('H', lines[2][0]);
+  ASSERT_EQ('H', lines[3][0]);
+  EXPECT_EQ("Имя", lines[2].substr(lines[2].rfind(' ') + 1));
+  EXPECT_EQ("Город", lines[3].substr(lines[3].rfind(' ') + 1));
+  // The heads start at the margins; the second column 60 mm to the right.
+  EXPECT_EQ("118", Field(lines[2], 2));
+  EXPECT_EQ("118", Field(lines[2], 3));
+  EXPECT_EQ(std::to_string(118 + 711), Field(lines[3], 2));
+  std::string lastBottom;
+  for (int row = 0; row < 20; ++row) {
+    char name[32];
+    std::snprintf(name, sizeof name, "Абонент %02d", row + 1);
+    const std::string& nameCell = lines[4 + 2 * row];
+    const std::string& cityCell = lines[5 + 2 * row];
+    EXPECT_EQ("L 0", nameCell.substr(0, 3)) << row;
+    EXPECT_EQ(name, nameCell.substr(nameCell.size() - std::strlen(name))) << row;
+    EXPECT_EQ("L 1", cityCell.substr(0, 3)) << row;
+    EXPECT_EQ(row % 2 ? "Тула" : "Омск", cityCell.substr(cityCell.size() - 4)) << row;
+    EXPECT_EQ(Field(nameCell, 2), Field(cityCell, 2));
+    lastBottom = Field(nameCell, 3);
+  }
+  EXPECT_EQ("G", lines[44]);
+  // The box after the table starts at the last row's bottom and ends 15 mm
+  // lower.
+  ASSERT_EQ('B', lines[45][0]);
+  EXPECT_EQ("10", Field(lines[45], 1));
+  EXPECT_EQ(lastBottom, Field(lines[45], 3));
+  EXPECT_EQ(std::to_string(std::stoi(lastBottom) + 177), Field(lines[45], 5));
+  EXPECT_EQ("E", lines[46]);
+  // A second run starts from no columns again.
+  EXPECT_EQ(lines, Type(forms_.back(), "FILE|DEFAULT"));
+  EXPECT_EQ(Lines{}, boxes.Seen());
+}
+
 TEST_F(ReportFile, UnknownWordsAndHandlesGiveZeroAndNothingElse) {
   BoxAnswers boxes;
   uint32_t form = FormOver(2, People());
@@ -129,14 +181,21 @@ TEST_F(ReportFile, FormsPerRecordThatCannotBeLaidOutAreRefusedBeforePrinting) {
 }
 
 TEST_F(ReportFile, CancelInAnExpressionBoxEndsTheWholeReport) {
-  BoxAnswers boxes({IDOK, IDOK, IDCANCEL});
-  Lines lines = Type(FormOver(5, People()), "FILE|TABLE|DEFAULT");
-  EXPECT_EQ((Lines{"# 1 2479 3508", "F 10 0 Mono", "B 01 118 118 1304 472", "T L MID(A!NAME,",
-                   "F 10 0 Mono", "B 01 118 472 1304 826", "T L MID(A!NAME,", "F 10 0 Mono",
-                   "B 01 118 826 1304 1180", "T L MID(A!NAME,", "E"}),
-            lines);
-  EXPECT_EQ(3u, boxes.Seen().size()) << ::testing::PrintToString(boxes.Seen());
-  EXPECT_EQ("ОШИБКА: неожиданный конец текста", boxes.Seen()[0]);
+  {
+    BoxAnswers boxes({IDOK, IDOK, IDCANCEL});
+    Lines lines = Type(FormOver(5, People()), "FILE|TABLE|DEFAULT");
+    EXPECT_EQ((Lines{"# 1 2479 3508", "F 10 0 Mono", "B 01 118 118 1304 472", "T L MID(A!NAME,",
+                     "F 10 0 Mono", "B 01 118 472 1304 826", "T L MID(A!NAME,", "F 10 0 Mono",
+                     "B 01 118 826 1304 1180", "T L MID(A!NAME,", "E"}),
+              lines);
+    EXPECT_EQ(3u, boxes.Seen().size()) << ::testing::PrintToString(boxes.Seen());
+    EXPECT_EQ("ОШИБКА: неожиданный конец текста", boxes.Seen()[0]);
+  }
+  // A form once, cancelled, still ends its page file.
+  BoxAnswers cancel({IDCANCEL});
+  EXPECT_EQ((Lines{"# 1 2479 3508", "F 10 0 Mono", "B 01 118 118 1304 472", "T L MID(A!NAME,", "E"}),
+            Type(FormOver(5, People()), "FILE|DEFAULT"));
+  EXPECT_EQ(1u, cancel.Seen().size());
 }
 
 // The owner's command of the EVENT slot gets the printer's DC; here it

@@ -42,9 +42,9 @@ void ReportFixture::SetUpTestSuite() {
   }
   session.Run({insert.c_str()});
   session.Try("DROP TABLE DORVIN_MANY");
-  session.Run({"CREATE TABLE DORVIN_MANY (ID INTEGER, NAME VARCHAR(20))",
+  session.Run({"CREATE TABLE DORVIN_MANY (ID INTEGER, NAME VARCHAR(20), CITY VARCHAR(20))",
                "INSERT INTO DORVIN_MANY WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N "
-               "WHERE I < 300) SELECT I, 'Номер ' || I FROM N"});
+               "WHERE I < 300) SELECT I, 'Номер ' || I, 'Город ' || I FROM N"});
 }
 
 void ReportFixture::SetUp() {
@@ -87,7 +87,7 @@ RecordSetObject* ReportFixture::Many() {
   uint32_t set = praxel("PRAXEL_New", {base_, Word("DORVIN_MANY"), 10});
   EXPECT_NE(0u, set);
   sets_.push_back(set);
-  EXPECT_NE(0u, praxel("PRAXEL_Open", {set, Word("SELECT NAME, ID FROM DORVIN_MANY ORDER BY ID"),
+  EXPECT_NE(0u, praxel("PRAXEL_Open", {set, Word("SELECT NAME, CITY, ID FROM DORVIN_MANY ORDER BY ID"),
                                        Word("STATIC")}));
   return reinterpret_cast<RecordSetObject*>(set);
 }

@@ -22,7 +22,7 @@ class ReportFixture : public ::testing::Test {
 
   // A record set of the first rows people (ordered by ID), on record.
   RecordSetObject* People(long record = 1, int rows = 20);
-  // 300 records of DORVIN_MANY (ID, NAME "Номер n").
+  // 300 records of DORVIN_MANY (ID, NAME "Номер n", CITY "Город n").
   RecordSetObject* Many();
   // Stores a text into the owner's variable.
   void SetText(const char* variable, const char* text);

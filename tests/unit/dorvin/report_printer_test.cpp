@@ -49,6 +49,28 @@ TEST_F(ReportPrinter, AFormOncePrintsItsTextsInCyrillic) {
   EXPECT_EQ(Lines{}, boxes.Seen());
 }
 
+TEST_F(ReportPrinter, ATablePartRunsOverPagesWithItsHeadsOnEach) {
+  BoxAnswers boxes;
+  uint32_t form = MakeForm(window_, 4);
+  ASSERT_NE(0u, form);
+  ASSERT_EQ(1u, Dorvin()("DORVIN_RsAdd", {form, Word(Many())}));
+  grusk_test::PdfWatch watch;
+  EXPECT_EQ(1u, Dorvin()("DORVIN_Type", {form, Word("dorvin_table"), Word("DEFAULT")}));
+  Dorvin()("DORVIN_Close", {form});
+  std::string pdf = watch.Find("dorvin_table", kPrintWait);
+  ASSERT_FALSE(pdf.empty()) << "no PDF titled dorvin_table";
+  std::vector<std::string> pages = Pages(pdf);
+  ASSERT_GE(pages.size(), 3u);
+  for (const std::string& page : pages) {
+    EXPECT_TRUE(Has(page, "Имя")) << page;
+    EXPECT_TRUE(Has(page, "Город")) << page;
+  }
+  EXPECT_TRUE(Has(pages.front(), "Номер 1")) << pages.front();
+  EXPECT_TRUE(Has(pages.back(), "Номер 300")) << pages.back();
+  EXPECT_FALSE(Has(pages.front(), "Номер 300"));
+  EXPECT_EQ(Lines{}, boxes.Seen());
+}
+
 TEST_F(ReportPrinter, PrintAsksForThePrinterFirst) {
   uint32_t form = MakeForm(window_, 1);
   ASSERT_NE(0u, form);
