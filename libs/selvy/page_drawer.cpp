@@ -1,5 +1,7 @@
 #include "page_drawer.h"
 
+#include <cstring>
+
 #include "script_font.h"
 
 using namespace selvy;
