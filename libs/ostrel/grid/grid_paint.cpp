@@ -81,13 +81,19 @@ void PaintLines(RecordSetTable* table, HDC dc, int first, int last) {
   COLORREF deleted = GetSysColor(COLOR_SCROLLBAR);
   RECT area = c.LineRect(first);
   area.bottom = c.LineRect(last).bottom;
-  PatBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, PATCOPY);
-  for (int line = first; line <= last; ++line) {
+  int line = first;
+  for (; line <= last; ++line) {
     long record = top + line;
-    if (record < 1 || record > count) break;
+    if (record < 1 || record > count || c.columnCount == 0) break;
+    RECT r = c.LineRect(line);
+    PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
     if (!table->records->GoToRecord(record)) continue;
     bool isDeleted = table->records->IsDeleted() != 0;
     c.DrawLine(table->records, line, nullptr, isDeleted ? deleted : text);
+  }
+  if (line <= last) {  // no records below: empty lines
+    int y = c.LineRect(line).top;
+    PatBlt(dc, area.left, y, area.right - area.left, area.bottom - y, PATCOPY);
   }
   c.DrawColumnBorders(area.top, area.bottom, table->tools.borderPen);
 }

@@ -90,7 +90,7 @@ void FreeGridTable(RecordSetTable* table) {
   if (table->searchPopup) PostMessageA(table->searchPopup, WM_CLOSE, 0, 0);  // ends the popup's loop
   if (table->name) DeleteAtom(table->name);
   FreePaintTools(&table->tools);
-  DeleteFont(table->context.font);
+  // The font stays: a dialog's own font may be the one its control took.
   delete table;
 }
 

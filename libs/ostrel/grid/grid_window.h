@@ -25,7 +25,8 @@ RecordSetTable* GridTableOf(HWND window);
 
 // A grid object for `window` (owner = the window itself); null without
 // memory. FreeGridTable deletes the name atom, the titles and the paint
-// tools, then the object (null is ignored).
+// tools, then the object (null is ignored); the font is left to its maker
+// (WM_SETFONT deletes the font it replaces).
 RecordSetTable* CreateGridTable(HWND window);
 void FreeGridTable(RecordSetTable* table);
 

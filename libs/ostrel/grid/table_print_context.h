@@ -101,9 +101,10 @@ class TablePrintContext {
   void MeasureFont();
 
   // Draws the current record of `records` as line `line` (0-based, below
-  // the titles) into the laid-out columns; textColor is the colour of its
-  // text on a device (the window draws deleted records in the scroll-bar
-  // colour). With pageFile not 0 the cells are written as 'L' records
+  // the titles) into the laid-out columns; the caller fills the cells (the
+  // window with its row brush; paper needs none). textColor is the colour
+  // of its text on a device (the window draws deleted records in the
+  // scroll-bar colour). With pageFile not 0 the cells are written as 'L' records
   // through writeRow instead; pass 0 to draw on the device whatever the
   // context holds. The cell texts are asked once per cell into an 80-byte
   // buffer and drawn with the returned length (at most 79 bytes).
@@ -121,4 +122,14 @@ class TablePrintContext {
   RECT LineRect(int line) const;
   // Top of the rows area.
   int RowsTop() const { return marginTop + titleHeight; }
+
+  // Prints the records of a laid-out table on the printer (dc, a page
+  // begun) or into pageFile, page by page: the column heads on each page,
+  // the rows, the footer; titleBottom is the room the title takes above
+  // the first page's heads, extraHeight the room kept under the last
+  // page's rows. Returns 0, 104 or 105 (StartPage, EndPage), 111 (a page
+  // file past 255 pages, refused before any row) or 29 (a page-file write
+  // failed). Afterwards marginTop points under the table. Defined by the
+  // table printing library (ostrel_output), which links Grusk.
+  int PrintPages(RecordSetObject* records, int titleBottom, int extraHeight);
 };

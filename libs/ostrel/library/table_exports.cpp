@@ -8,6 +8,7 @@
 #include "grid_window.h"
 #include "library_frame.h"
 #include "live_tables.h"
+#include "table_fonts.h"
 #include "table_settings.h"
 #include "table_tune.h"
 #include "wennic.h"
@@ -45,6 +46,7 @@ KORVEX_EXPORT LONG WINAPI OSTREL_Load(LONG hWnd, const char* name) {
     return 0;
   }
   SetGridOwner(record, owner);
+  OwnTableFont(table);
   // The name is the section of the table's settings; a name no atom can
   // hold (over 255 characters) leaves the table without settings.
   if (name && name[0]) {

@@ -135,17 +135,31 @@ BOOL WritePageHead(HANDLE file, int column, const RECT* box, int title_length, c
   return WriteTextRecord(file, &fixed, sizeof fixed, title, TextLength(title, title_length));
 }
 
+// The hot path of table output: assembled in place, one WriteFile.
 BOOL WritePageRow(HANDLE file, char type, int column, const RECT* box, UINT flags, int text_length,
                   const char* text) {
-  PageCellRecord fixed = {};
-  SetHeader(&fixed, sizeof fixed, static_cast<unsigned char>(type));
-  fixed.column = static_cast<uint8_t>(column);
-  fixed.flags = static_cast<uint16_t>(flags);
-  if (box) {
-    fixed.top = box->top;
-    fixed.bottom = box->bottom;
+  if (!file) return FALSE;
+  size_t n = TextLength(text, text_length);
+  if (n > kPageRecordMaxLength - sizeof(PageCellRecord)) n = kPageRecordMaxLength - sizeof(PageCellRecord);
+  const size_t length = sizeof(PageCellRecord) + n;
+  unsigned char stack[kStackRecord];
+  unsigned char* record = stack;
+  if (length > sizeof stack) {
+    record = static_cast<unsigned char*>(HeapAlloc(GetProcessHeap(), 0, length));
+    if (!record) return FALSE;
   }
-  return WriteTextRecord(file, &fixed, sizeof fixed, text, TextLength(text, text_length));
+  PageCellRecord* cell = reinterpret_cast<PageCellRecord*>(record);
+  cell->header.length = static_cast<uint16_t>(length);
+  cell->header.type = static_cast<uint8_t>(type);
+  cell->column = static_cast<uint8_t>(column);
+  cell->flags = static_cast<uint16_t>(flags);
+  cell->top = box ? box->top : 0;
+  cell->bottom = box ? box->bottom : 0;
+  if (n) std::memcpy(record + offsetof(PageCellRecord, text), text, n);
+  record[length - 1] = 0;
+  const BOOL ok = WritePageFileData(file, record, static_cast<DWORD>(length));
+  if (record != stack) HeapFree(GetProcessHeap(), 0, record);
+  return ok;
 }
 
 BOOL WritePageGrid(HANDLE file) {

@@ -31,6 +31,7 @@ struct Notice {
 };
 std::vector<Notice> notices;
 std::vector<HWND> contextMenus;
+bool destroyOnNotice = false;  // the dialog's code destroys the control
 
 LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) {
@@ -38,6 +39,7 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     SendMessageA(GetDlgItem(window, LOWORD(wParam)), WM_GETTEXT, sizeof text,
                  reinterpret_cast<LPARAM>(text));
     notices.push_back({wParam, lParam, text});
+    if (destroyOnNotice) DestroyWindow(GetDlgItem(window, LOWORD(wParam)));
     return 0;
   }
   if (message == WM_CONTEXTMENU) {
@@ -67,6 +69,7 @@ class GridControl : public ::testing::Test {
     ASSERT_TRUE(library_);
     notices.clear();
     contextMenus.clear();
+    destroyOnNotice = false;
     dialog_ = CreateWindowExA(0, "FRENNA_TEST_GRID_DIALOG", "Таблица", WS_POPUP | WS_VISIBLE | WS_CAPTION,
                               40, 40, 360, 300, nullptr, nullptr, nullptr, nullptr);
     control_ = CreateWindowExA(0, "GRIDRS", "Заголовок", WS_CHILD | WS_BORDER | WS_TABSTOP, 10, 10, 300, 240,
@@ -125,6 +128,9 @@ TEST_F(GridControl, BindingShowsTheRecordSetAndTheTextIsTheSelectedRecord) {
   EXPECT_EQ("7", Text()) << "the record set's current record";
   EXPECT_EQ(200, Table().style);
   EXPECT_EQ(control_, Table().owner);
+  EXPECT_EQ(0, Table().name) << "no settings section";
+  EXPECT_EQ(40001, Table().events[0]) << "EDIT";
+  for (int event = 2; event <= 9; ++event) EXPECT_EQ(0, Table().events[event - 1]) << event;
   EXPECT_EQ(2, Table().context.columnCount);
 
   // The last record, and the buffer's end: at most size - 1 digits.
@@ -273,6 +279,53 @@ TEST_F(GridControl, EachBindingIsLaidOutFromTheFirstField) {
   EXPECT_EQ(1, Table().firstField);
   EXPECT_EQ("9", Text());
   EXPECT_EQ(0, n25->FieldOption(1, 10)) << "laid out with its own titles";
+}
+
+// A virtual and a picture column send their requests to the grid's owner,
+// the control itself: it answers 0 (no picture), leaves the buffer as the
+// request filled it (the field name), and tells the dialog nothing.
+TEST_F(GridControl, VirtualAndPictureColumnsAskTheControlWhichAnswersNothing) {
+  PraxelSet set("SELECT ID, NAME, NAME AS PIC FROM N25 ORDER BY ID", 3);
+  ASSERT_TRUE(set.open());
+  ASSERT_TRUE(set.Option("NAME", "MODE=VIRTUAL;EVENT=3200"));
+  ASSERT_TRUE(set.Option("PIC", "MODE=BITMAP;EVENT=3201"));
+  ASSERT_EQ(3200, set->FieldEvent(2));
+  EXPECT_EQ(0, Bind(set.get(), "ID|Имя|Знак"));
+  EXPECT_EQ(3, Table().context.columnCount);
+  EXPECT_EQ("3", Text());
+  char buffer[80] = "NAME";
+  EXPECT_EQ(0, SendMessageA(control_, WM_COMMAND, 3200, reinterpret_cast<LPARAM>(buffer)));
+  EXPECT_STREQ("NAME", buffer);
+  EXPECT_EQ(0, SendMessageA(control_, WM_COMMAND, 3201, reinterpret_cast<LPARAM>(buffer)));
+  Key(VK_DOWN);
+  Paint();
+  EXPECT_EQ("4", Text());
+  EXPECT_TRUE(notices.empty());
+}
+
+// The dialog's code may destroy the control while it handles the notice:
+// the grid object goes, and nothing touches it afterwards.
+TEST_F(GridControl, TheDialogMayDestroyTheControlOnItsNotice) {
+  PraxelSet n25(frenna_test::kN25Query, 5);
+  ASSERT_TRUE(n25.open());
+  destroyOnNotice = true;
+  DestroyWindow(control_);
+  auto fresh = [&] {
+    control_ = CreateWindowExA(0, "GRIDRS", "", WS_CHILD | WS_VISIBLE, 10, 10, 300, 240, dialog_,
+                               reinterpret_cast<HMENU>(kControlId), nullptr, nullptr);
+    Bind(n25.get(), "ID|NAME");
+  };
+  fresh();
+  Key(VK_RETURN);
+  EXPECT_FALSE(IsWindow(control_));
+  fresh();
+  SendMessageA(control_, WM_COMMAND, 40001, 0);
+  EXPECT_FALSE(IsWindow(control_));
+  fresh();
+  LPARAM at = LinePoint(2);
+  SendMessageA(control_, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  EXPECT_FALSE(IsWindow(control_));
+  EXPECT_EQ(3u, notices.size());
 }
 
 TEST_F(GridControl, InputBeforeABindingDoesNothing) {

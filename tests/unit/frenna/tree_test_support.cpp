@@ -60,6 +60,10 @@ long PraxelSet::Current() const {
   return std::atol(text);
 }
 
+bool PraxelSet::Option(const char* field, const char* option) {
+  return praxel_("PRAXEL_FldOption", {set_, Word(field), Word(option)}) != 0;
+}
+
 namespace {
 
 HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {

@@ -41,6 +41,8 @@ class PraxelSet {
   RecordSetObject* get() const { return reinterpret_cast<RecordSetObject*>(set_); }
   // The current record number (column 0's text).
   long Current() const;
+  // PRAXEL_FldOption: "MODE=VIRTUAL;EVENT=3200" and the like.
+  bool Option(const char* field, const char* option);
 
  private:
   LibraryCall praxel_{"PRAXEL"};

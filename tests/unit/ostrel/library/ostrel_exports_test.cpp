@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "gui_driver.h"
+#include "odbc_session.h"
 #include "record_set_table.h"
 #include "record_sets.h"
 #include "table_host.h"
@@ -258,7 +262,14 @@ TEST(OstrelExports, FontsKeepAtMost31CharactersOfTheFace) {
   EXPECT_EQ(-MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72), described.lfHeight);
   ReleaseDC(Handle(table), dc);
   EXPECT_EQ(font, Record(table)->context.font);
+  // A second font replaces the first; the last goes with the table.
+  HFONT second = reinterpret_cast<HFONT>(
+      static_cast<uintptr_t>(ostrel("OSTREL_Font", {table, Word("Tahoma"), 9})));
+  ASSERT_TRUE(second);
+  EXPECT_EQ(0u, GetObjectType(font));
+  EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(second));
   ostrel("OSTREL_Unload", {table});
+  EXPECT_EQ(0u, GetObjectType(second));
 }
 
 TEST(OstrelExports, LoadOverNoWindowShowsMessage101) {
@@ -289,6 +300,89 @@ TEST(OstrelExports, PrintAndPageFileStopWhenThePrinterChoiceIsCancelled) {
   auto boxes = watcher.Boxes();
   ASSERT_EQ(2u, boxes.size());
   for (const auto& box : boxes) EXPECT_EQ(IDCANCEL, box.answer);
+  Ostrel()("OSTREL_Unload", {table});
+}
+
+}  // namespace
+
+namespace {
+
+// The first shown dialog of this process with the caption (null: any).
+HWND ShownDialog(const char* caption, DWORD timeout) {
+  HWND found = nullptr;
+  gui::WaitFor([&] {
+    found = FindWindowA("#32770", caption);
+    return found && IsWindowVisible(found);
+  }, timeout);
+  return found;
+}
+
+void Click(HWND dialog, int id) { gui::Send(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+// Runs the export on this thread while `drive` answers from another.
+uint32_t RunWithDriver(const std::function<uint32_t()>& run, const std::function<void()>& drive) {
+  std::thread driver(drive);
+  uint32_t result = run();
+  driver.join();
+  return result;
+}
+
+// The stored modes hide A: a file export with its header holds B and C.
+TEST(OstrelExports, AnExportWithHeaderHoldsTheShownColumnsOnly) {
+  MakeG3();
+  ostrel_test::ClearIniSection("GRIDT4X");
+  ostrel_test::SetIniValue("GRIDT4X", "TableTune", "HF");
+  TestRecordSet records("SELECT A, B, C FROM G3 ORDER BY A");
+  TableHost host;
+  uint32_t table = host.Load("GRIDT4X");
+  ASSERT_EQ(1u, Ostrel()("OSTREL_Show", {table, records.handle(), Word("A1|B1|C1"), Word("")}));
+  char directory[MAX_PATH];
+  GetTempPathA(sizeof directory, directory);
+  std::string path = std::string(directory) + "ostrel_g3_export.txt";
+  DeleteFileA(path.c_str());
+  uint32_t result = RunWithDriver([&] { return Ostrel()("OSTREL_Export", {table, 3000}); }, [&] {
+    HWND dialog = ShownDialog("Экспорт таблицы", 10000);
+    ASSERT_TRUE(dialog);
+    Click(dialog, 1002);  // file
+    gui::Send(GetDlgItem(dialog, 1012), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    Click(dialog, 1003);  // Windows
+    Click(dialog, 1005);  // tab
+    if (SendMessageA(GetDlgItem(dialog, 1010), BM_GETCHECK, 0, 0) != BST_CHECKED) Click(dialog, 1010);
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ(1u, result);
+  EXPECT_EQ("B1\tC1\r\nb2\tc3\r\nb1\tc1\r\n", ReadFileText(path));
+  std::vector<LPARAM> notices;
+  for (const auto& notice : host.Notices())
+    if (notice.first == 3000) notices.push_back(notice.second);
+  EXPECT_EQ((std::vector<LPARAM>{0, 1, 2, -1}), notices);
+  Ostrel()("OSTREL_Unload", {table});
+  ostrel_test::ClearIniSection("GRIDT4X");
+}
+
+// With the printer chosen, the table goes into a page file whose handle
+// the script gets: it begins with page 1.
+TEST(OstrelExports, ToFileGivesThePageFileOfTheChosenPrinter) {
+  MakeN25();
+  TestRecordSet records("SELECT ID, NAME FROM N25 ORDER BY ID");
+  TableHost host;
+  uint32_t table = host.Load("GRIDT");
+  ASSERT_EQ(1u, Ostrel()("OSTREL_Show", {table, records.handle(), Word("ID|NAME"), Word("UNTUNE")}));
+  uint32_t file = RunWithDriver([&] { return Ostrel()("OSTREL_ToFile", {table, Word("N25")}); }, [&] {
+    HWND dialog = ShownDialog(nullptr, 10000);  // the printer choice
+    ASSERT_TRUE(dialog);
+    gui::AnswerMessageBox(dialog, IDOK);
+  });
+  ASSERT_NE(0u, file);
+  HANDLE handle = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(file));
+  SetFilePointer(handle, 0, nullptr, FILE_BEGIN);
+  unsigned char head[3] = {};
+  DWORD read = 0;
+  ASSERT_TRUE(ReadFile(handle, head, sizeof head, &read, nullptr));
+  EXPECT_EQ(3u, read);
+  EXPECT_EQ('#', head[2]);
+  EXPECT_GT(GetFileSize(handle, nullptr), 200u);  // pages, rows and the end
+  CloseHandle(handle);
   Ostrel()("OSTREL_Unload", {table});
 }
 

@@ -5,11 +5,9 @@
 // gives must lie inside the bytes with its text ending inside the record.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 
-#include "mutator.h"
-#include "page_file_support.h"
+#include "page_file_mutants.h"
 
 namespace {
 
@@ -51,49 +49,6 @@ PageBytes EveryWriterFile() {
   return file.Contents();
 }
 
-// Walks a Guarded copy and checks what the walker gave; returns the
-// number of records (or -1 on a wrong result, reported through gtest).
-int WalkChecked(Guarded& guard, const PageBytes& bytes) {
-  const unsigned char* data = guard.Put(bytes);
-  if (!data && !bytes.empty()) {
-    ADD_FAILURE() << "mutant larger than the guarded region";
-    return -1;
-  }
-  PageRecordWalker walker(data, bytes.size());
-  PageRecordView r;
-  int records = 0;
-  while (walker.Next(&r)) {
-    ++records;
-    if (r.offset + r.length > bytes.size() || r.bytes != data + r.offset || r.length < PageRecordFixedLength(r.type)) {
-      ADD_FAILURE() << "record outside the bytes at " << r.offset;
-      return -1;
-    }
-    if (r.text && (r.text + r.text_length >= reinterpret_cast<const char*>(r.bytes) + r.length ||
-                   r.text[r.text_length] != 0)) {
-      ADD_FAILURE() << "text without its NUL inside the record at " << r.offset;
-      return -1;
-    }
-  }
-  if (walker.error() != 0 && walker.error() != kPageFileBadFormat) {
-    ADD_FAILURE() << "error " << walker.error();
-    return -1;
-  }
-  if (walker.error() && walker.error_offset() >= bytes.size() + 1) {
-    ADD_FAILURE() << "error offset " << walker.error_offset() << " past " << bytes.size();
-    return -1;
-  }
-  return records;
-}
-
-std::vector<size_t> RecordStarts(const PageBytes& good) {
-  std::vector<size_t> starts;
-  PageRecordWalker walker(good.data(), good.size());
-  PageRecordView r;
-  while (walker.Next(&r)) starts.push_back(r.offset);
-  starts.push_back(walker.offset());  // the 'E'
-  return starts;
-}
-
 TEST(PageFileMutation, GoodFileWalksWhole) {
   const PageBytes good = EveryWriterFile();
   Guarded guard;
@@ -102,50 +57,12 @@ TEST(PageFileMutation, GoodFileWalksWhole) {
 }
 
 TEST(PageFileMutation, BoundaryLengthsAndTypesAtEveryRecord) {
-  const PageBytes good = EveryWriterFile();
-  Guarded guard;
-  int rejected = 0;
-  int cases = 0;
-  for (size_t at : RecordStarts(good)) {
-    for (unsigned length : {0u, 1u, 2u, 3u, 0xFFFFu}) {
-      PageBytes b = good;
-      b[at] = static_cast<unsigned char>(length);
-      b[at + 1] = static_cast<unsigned char>(length >> 8);
-      ASSERT_GE(WalkChecked(guard, b), 0) << "length " << length << " at " << at;
-      rejected += CheckPageFile(b.data(), b.size()) != 0;
-      ++cases;
-    }
-    for (unsigned char type : {0x00, 0x23, 0x45, 0xFF}) {
-      PageBytes b = good;
-      b[at + 2] = type;
-      ASSERT_GE(WalkChecked(guard, b), 0) << "type " << int(type) << " at " << at;
-      ++cases;
-    }
-    for (size_t cut = at; cut < at + 4 && cut <= good.size(); ++cut) {
-      ASSERT_GE(WalkChecked(guard, PageBytes(good.begin(), good.begin() + cut)), 0) << "cut at " << cut;
-      ++cases;
-    }
-  }
-  EXPECT_GT(cases, 500);
-  // Lengths 0-2 and 0xFFFF are always wrong; 3 is short for all but 'E'.
-  EXPECT_GE(rejected, static_cast<int>(RecordStarts(good).size()) * 4);
+  EXPECT_GT(WalkBoundaryCases(EveryWriterFile()), 500);
 }
 
-TEST(PageFileMutation, RandomDamageWithinATimeBudget) {
-  const PageBytes good = EveryWriterFile();
-  Guarded guard;
-  Mutator mutator(20261209);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  int cases = 0;
-  int rejected = 0;
-  for (; cases < 20000 && std::chrono::steady_clock::now() < deadline; ++cases) {
-    PageBytes b = mutator.Mutate(good);
-    if (mutator.Next() % 3 == 0) b = mutator.Mutate(b);  // some twice
-    ASSERT_GE(WalkChecked(guard, b), 0) << "case " << cases;
-    rejected += CheckPageFile(b.data(), b.size()) != 0;
-  }
-  EXPECT_GE(cases, 5000);
-  EXPECT_GT(rejected, cases / 10) << "damage goes unnoticed too often";
+TEST(PageFileMutation, RandomDamage) {
+  const int cases = 20000;
+  EXPECT_GT(WalkMutants(EveryWriterFile(), 20261209, cases), cases / 10) << "damage goes unnoticed too often";
 }
 
 }  // namespace

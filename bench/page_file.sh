@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Page-file benchmark (bench/run.sh pagefile): bench/page_file.cpp in one run
+# ('L' records beside the raw WriteFile loop; WriteTableFile and the file
+# export over B(ID, NAME, QTY) of KTEST, the record-set benchmark's table,
+# made by the sqlite3 program when it is not there), then the sqlite3
+# program writing the same SELECTs as tab-separated text.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+[ -x "$root/build/bin/page_file.exe" ] || "$root/tools/build.sh" >/dev/null
+source "$root/tools/wine-env.sh"
+trap korvex_wine_down EXIT
+korvex_wine_up
+rows=1000000
+db="$root/build/odbc/ktest.db"
+if [ "$(sqlite3 "$db" "SELECT count(*) FROM B" 2>/dev/null || echo 0)" != "$rows" ]; then
+  sqlite3 "$db" "DROP TABLE IF EXISTS B; CREATE TABLE B (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY INTEGER);
+    WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < $rows)
+    INSERT INTO B SELECT i, 'name ' || i, i % 1000 FROM n;"
+fi
+cd "$root/build/bin"
+out=$(wine page_file.exe "${1:-1000000}" | tr -d '\r')
+echo "$out"
+largest=$(echo "$out" | sed -n 's/^largest within 255 pages: \([0-9]*\) rows/\1/p')
+peer() {
+  local s e
+  s=$(date +%s.%N)
+  sqlite3 -separator $'\t' "$db" "$2" >/dev/null
+  e=$(date +%s.%N)
+  LC_ALL=C awk "BEGIN { printf \"sqlite3 %-11s %10d rows %8.3f s %10.0f rows/s\n\", \"$1\", $3, $e - $s, $3 / ($e - $s) }"
+}
+[ -n "$largest" ] && peer "255 pages" "SELECT ID, NAME, QTY FROM B WHERE ID <= $largest ORDER BY ID" "$largest"
+peer "export" "SELECT ID, NAME, QTY FROM B ORDER BY ID" "$rows"
