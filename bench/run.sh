@@ -9,7 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # window's scrolling beside the list view, then the grid dialog control's
 # binding and paging beside the grid window; "tree": the record tree
 # window's Show, FindAll and Close; "pagefile": page-file writing, table
-# printing into page files and the file export.
+# printing into page files and the file export; "view": the page view's
+# paints of a 255-page file.
 case "${1:-}" in
   frenna) exec "$root/bench/treers_fill.sh" ;;
   grid)
@@ -17,6 +18,7 @@ case "${1:-}" in
     exec "$root/bench/gridrs_bind.sh" ;;
   tree) exec "$root/bench/caddel_tree.sh" ;;
   pagefile) exec "$root/bench/page_file.sh" ;;
+  view) exec "$root/bench/selvy_paint.sh" ;;
 esac
 [ -x "$root/build/bin/script_runner.exe" ] || "$root/tools/build.sh" >/dev/null
 source "$root/tools/wine-env.sh"

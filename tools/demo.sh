@@ -5,7 +5,8 @@
 # and the text it shows is printed here. Then examples/grid_demo.bas shows
 # a table of the demo's own SQLite database (build/demo.db, made here from
 # examples/grid_demo.sql) in a record table; its screenshot is saved to
-# build/demo_grid.png.
+# build/demo_grid.png. Last, examples/view_demo.bas writes that table into
+# a page file and shows it in the page view; build/demo_view.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/build.sh" >/dev/null
@@ -61,6 +62,35 @@ if [ -n "$table" ]; then
   driver post "$client" 0x0221 "$script" >/dev/null  # WM_MDIDESTROY
 else
   echo "the grid demo showed no table" >&2
+  kill "$korvex" 2>/dev/null || true
+fi
+wait "$korvex" || true
+
+# The page view demo: examples/view_demo.bas writes the same table into a
+# page file (after the printer choice, answered here) and shows it in the
+# page view in the table's place.
+wine "$bin/korvex.exe" "Z:${root//\//\\}\\examples\\view_demo.bas" &
+korvex=$!
+view=""
+if driver find "#32770" "" 60000 >/dev/null && driver answer 1 10000 >/dev/null &&
+   frame=$(driver find KORVEX "" 60000); then
+  client=$(driver children "$frame" MDIClient | cut -d' ' -f1)
+  for _ in $(seq 100); do
+    script=$(driver children "$client" KORVEX_CLASS | cut -d' ' -f1 | head -1)
+    [ -n "$script" ] && view=$(driver children "$script" SELVYCLASS | cut -d' ' -f1)
+    [ -n "$view" ] && break
+    sleep 0.3
+  done
+fi
+if [ -n "$view" ]; then
+  driver show "$frame" 3 >/dev/null
+  driver send "$client" 0x0225 "$script" >/dev/null  # WM_MDIMAXIMIZE
+  sleep 1
+  import -display "$DISPLAY" -window root "$root/build/demo_view.png"
+  echo "screenshot: build/demo_view.png"
+  driver post "$client" 0x0221 "$script" >/dev/null  # WM_MDIDESTROY
+else
+  echo "the page view demo showed no page" >&2
   kill "$korvex" 2>/dev/null || true
 fi
 wait "$korvex" || true

@@ -1,5 +1,7 @@
 #include "page_drawer.h"
 
+#include <cstring>
+
 #include "script_font.h"
 
 using namespace selvy;
@@ -12,6 +14,19 @@ int Clamped(double value) {
   if (value > kLimit) return static_cast<int>(kLimit);
   if (value < -kLimit) return static_cast<int>(-kLimit);
   return static_cast<int>(value);
+}
+
+// Range 0..most and the position; a scroll bar drawn again only when they
+// change (each paint sets them).
+void SetScrollBar(HWND window, int bar, int most, int position) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_POS;
+  if (GetScrollInfo(window, bar, &info) && info.nMin == 0 && info.nMax == most && info.nPos == position) return;
+  info.nMin = 0;
+  info.nMax = most;
+  info.nPos = position;
+  SetScrollInfo(window, bar, &info, TRUE);
 }
 
 }  // namespace
@@ -76,10 +91,8 @@ void PageDrawer::FixScales() {
       static_cast<double>(metrics.tmHeight + metrics.tmExternalLeading) / PageLineHeight(page_) + 0.02;
   double width = Int32At(page_, field::kPageWidth) * xScale_ - view_->clientWidth;
   double height = Int32At(page_, field::kPageHeight) * yScale_ - view_->clientHeight;
-  SetScrollRange(view_->window, SB_HORZ, 0, width > 1 ? Clamped(width) : 1, FALSE);
-  SetScrollRange(view_->window, SB_VERT, 0, height > 1 ? Clamped(height) : 1, FALSE);
-  SetScrollPos(view_->window, SB_HORZ, view_->hPos, TRUE);
-  SetScrollPos(view_->window, SB_VERT, view_->vPos, TRUE);
+  SetScrollBar(view_->window, SB_HORZ, width > 1 ? Clamped(width) : 1, view_->hPos);
+  SetScrollBar(view_->window, SB_VERT, height > 1 ? Clamped(height) : 1, view_->vPos);
 }
 
 void PageDrawer::Draw(BYTE* data, const PageRecord& record) {
