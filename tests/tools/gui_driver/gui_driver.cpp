@@ -224,6 +224,11 @@ void BoxWatcher::Answer(HWND box) {
   Box record;
   record.caption = WindowText(box);
   record.text = MessageBoxText(box);
+  // Under load a box can show before its text is set: give it a moment.
+  for (int tries = 0; record.text.empty() && tries < 100 && IsWindow(box); ++tries) {
+    Sleep(20);
+    record.text = MessageBoxText(box);
+  }
   for (int id = IDOK; id <= IDNO; ++id)
     if (GetDlgItem(box, id)) record.buttons.push_back(id);
   std::lock_guard<std::mutex> guard(lock_);

@@ -85,6 +85,10 @@ TEST(TreeKorvex, ARealDragReportsTheDraggedAndTheDropRecords) {
                        "DMOVE:\r\nM = CADDEL!CADDEL_Drag(T, PARAM)\r\nEND 0\r\n"
                        "DEND:\r\nE = CADDEL!CADDEL_Drag(T, 0)\r\nWRITE D, E\r\nWRITE TO FILE \"%OUT%\"\r\nEND 0\r\n" +
                        kCaptionHandler;
+  // The window's size as korvex keeps it: made at that size, the tree
+  // fills it (a fresh prefix would make it as small as the frame that
+  // starts minimized, and the rows to drag would lie outside it).
+  WritePrivateProfileStringA("CADDEL_DRAG", "WindowSize", "0,0,320,260", "KORVEX.INI");
   KorvexSession korvex;
   ASSERT_TRUE(korvex.Start("caddel_drag.bas", script));
   ASSERT_TRUE(korvex.Script());
