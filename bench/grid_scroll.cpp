@@ -174,12 +174,23 @@ int main(int argc, char** argv) {
   Stats start = Summary(Repeat(grid, WM_KEYDOWN, VK_NEXT, pages));
   size_t after = PrivateBytes();
   PrintPages("grid PgDn from record 1", start, "(target median <= 10 ms)");
+  // Near the end: only the pages that moved count (the last page is
+  // reached before all of them are done).
   long endAt = count - 10000 > 1 ? count - 10000 : 1;
   SendMessageA(grid, kGridGoTo, 0, endAt);
-  Stats end = Summary(Repeat(grid, WM_KEYDOWN, VK_NEXT, pages / 4));
-  char what[64];
+  std::vector<double> endMs;
+  for (int i = 0; i < pages / 4; ++i) {
+    long before = table->selected;
+    t = Clock::now();
+    SendMessageA(grid, WM_KEYDOWN, VK_NEXT, 0);
+    UpdateWindow(grid);
+    if (table->selected != before) endMs.push_back(Ms(t));
+  }
+  Stats end = Summary(endMs);
+  char what[64], note[64];
   std::snprintf(what, sizeof what, "grid PgDn from record %ld", endAt);
-  PrintPages(what, end, "");
+  std::snprintf(note, sizeof note, "(%zu of %d moved, then the last record)", end.count, pages / 4);
+  PrintPages(what, end, note);
   std::printf("%-30s %.2f (target <= 1.20)\n", "grid end / start median", start.median > 0 ? end.median / start.median : 0);
   std::printf("%-30s %+.0f KB after %d pages (target <= +1024 KB)\n", "grid private bytes",
               (static_cast<double>(after) - static_cast<double>(before)) / 1024, pages);
@@ -263,9 +274,8 @@ int main(int argc, char** argv) {
   Stats listDown = Summary(Repeat(list, WM_KEYDOWN, VK_DOWN, 1000, kPeerCapSeconds / 2));
   std::printf("%-30s %5zu  median %7.2f ms  p95 %7.2f ms\n", "list Down", listDown.count, listDown.median,
               listDown.p95);
-  std::printf("\ngrid / list PgDn median: %.2f, Down median: %.2f\n",
-              listStart.median > 0 ? start.median / listStart.median : 0,
-              listDown.median > 0 ? down.median / listDown.median : 0);
+  std::printf("\nlist / grid median: PgDn %.0fx, Down %.0fx\n", start.median > 0 ? listStart.median / start.median : 0,
+              down.median > 0 ? listDown.median / down.median : 0);
 
   DestroyWindow(frame);
   DeleteObject(font);

@@ -3,7 +3,8 @@
 # 1,000,000 rows (the record-set benchmark's table) in the test data source
 # KTEST, made by the sqlite3 program when it is not there; then
 # bench/grid_scroll.cpp in one run: the grid window and Wine's list view
-# over the same record set.
+# over the same record set; then bench/ostrel_show.cpp: OSTREL_Show over
+# the same table (Ostrel.dll) beside the list view given it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ -x "$root/build/bin/grid_scroll.exe" ] || "$root/tools/build.sh" >/dev/null
@@ -19,3 +20,8 @@ if [ "$(sqlite3 "$db" "SELECT count(*) FROM B" 2>/dev/null || echo 0)" != "$rows
 fi
 cd "$root/build/bin"
 wine grid_scroll.exe "${1:-2000}" | tr -d '\r'
+# Ostrel.dll is built only with the table printing and export beside it.
+if [ -x ostrel_show.exe ]; then
+  echo
+  wine ostrel_show.exe | tr -d '\r'
+fi

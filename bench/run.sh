@@ -6,11 +6,16 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # "bench/run.sh frenna": the tree control's fill instead; "grid": the grid
-# window's scrolling beside the list view; "pagefile": page-file writing,
-# table printing into page files and the file export.
+# window's scrolling beside the list view, then the grid dialog control's
+# binding and paging beside the grid window; "tree": the record tree
+# window's Show, FindAll and Close; "pagefile": page-file writing, table
+# printing into page files and the file export.
 case "${1:-}" in
   frenna) exec "$root/bench/treers_fill.sh" ;;
-  grid) exec "$root/bench/grid_scroll.sh" ;;
+  grid)
+    "$root/bench/grid_scroll.sh" || echo "bench/grid_scroll.sh ended with an error" >&2
+    exec "$root/bench/gridrs_bind.sh" ;;
+  tree) exec "$root/bench/caddel_tree.sh" ;;
   pagefile) exec "$root/bench/page_file.sh" ;;
 esac
 [ -x "$root/build/bin/script_runner.exe" ] || "$root/tools/build.sh" >/dev/null

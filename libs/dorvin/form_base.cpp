@@ -13,7 +13,7 @@ const uint16_t kReadTries = 10;
 
 FormBase::~FormBase() { FreeFormBlock(); }
 
-uint32_t FormBase::PrintTable(TablePrintContext*, const char*, uint16_t, uint16_t) { return 0; }
+uint32_t FormBase::PrintTable(ReportPage&, const char*, uint16_t, uint16_t) { return 0; }
 
 long FormBase::CheckField(const char*) { return 0; }
 

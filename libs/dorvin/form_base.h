@@ -13,7 +13,7 @@
 #include "form_compiler.h"
 #include "form_evaluator.h"
 
-struct TablePrintContext;
+struct ReportPage;
 
 class FormBase : public FormEvaluator {
  public:
@@ -22,9 +22,10 @@ class FormBase : public FormEvaluator {
   FormBase() = default;
   ~FormBase() override;
 
-  // The table of the current part printed with the joined headings, room
-  // kept above and below it (mm); a message number.
-  virtual uint32_t PrintTable(TablePrintContext* context, const char* headings, uint16_t above,
+  // The table of the current part printed on the page with the page's
+  // columns and the joined headings, room kept above it on its first page
+  // and below it on its last (device units); a message number.
+  virtual uint32_t PrintTable(ReportPage& page, const char* headings, uint16_t above,
                               uint16_t below);
   // The field number of a name in the first record set, 0 when unknown.
   virtual long CheckField(const char* name);

@@ -11,6 +11,7 @@
 
 #include "form_base.h"
 #include "record_set_object.h"
+#include "report_page.h"
 
 class ReportForm : public FormBase {
  public:
@@ -31,6 +32,21 @@ class ReportForm : public FormBase {
   // Dialog 101 "Ошибка" on the owner: the message's text and the form text
   // from the position; 1, or 0 when the dialog cannot be made.
   int ShowError(uint32_t number, const char* position) override;
+  // Runs the compiled form once on the page (form_renderer.cpp). index < 0
+  // measures only and gives the form's height; 0 is the form as a whole
+  // document (a page file gets its 'E'); k >= 1 is the k-th form slot of
+  // the page. 0 when there is no code, no device context, or the code does
+  // not begin with a font; else the vertical offset used.
+  uint16_t RenderForm(ReportPage& page, int16_t index);
+  // True once Cancel was chosen in an error box of a run: the report ends.
+  bool ReportCancelled() const { return cancelled_; }
+
+  // The report drivers (report_drivers.cpp). Errors are shown with ERRBOX
+  // on the owner.
+  BOOL PrintFormOnPrinter(const char* title);
+  HANDLE PrintFormToFile(const char* title);
+  BOOL PrintTableOnPrinter(const char* title, uint16_t event);
+  HANDLE PrintTableToFile(const char* title, uint16_t event);
 
  protected:
   // One operand at the position onto the value stack: a literal, a
@@ -44,9 +60,22 @@ class ReportForm : public FormBase {
   // The owner's record as a copy; when there is none, the box and the text.
   int PushAnswer(LRESULT answer, const char* text, const char* caption);
 
+  // RenderForm's pieces.
+  void RunBox(ReportPage& page, const unsigned char* code, int offset, RECT& frame);
+  // The text with its [expressions] evaluated into out (512 bytes); the
+  // first failing expression's number, or 0.
+  uint32_t ExpandText(const char* text, char* out);
+  void AddColumn(ReportPage& page, const unsigned char* code);
+  uint32_t RunTable(ReportPage& page, const unsigned char* headings, size_t used,
+                    HFONT& pending, HFONT base, uint16_t above, uint16_t below);
+  // The rows of a form per record (both per-record drivers): form slots
+  // per page, or 0 with message 109.
+  uint32_t RowsPerPage(ReportPage& page, uint16_t& rows);
+
   HWND owner_;
   RecordSetObject* sets_[kMaxRecordSets] = {};
   uint16_t setCount_ = 0;
+  bool cancelled_ = false;
 };
 
 // The name a Praxel record set keeps right after its table of operations

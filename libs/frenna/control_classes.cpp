@@ -1,5 +1,6 @@
 #include "control_classes.h"
 
+#include "grid_control/grid_control.h"
 #include "tree_control.h"
 
 namespace {
@@ -11,6 +12,7 @@ struct ControlClass {
 };
 
 const ControlClass kClasses[] = {
+    {kGridControlClass, CS_GLOBALCLASS | CS_DBLCLKS, GridControlProc},
     {kTreeControlClass, CS_GLOBALCLASS, TreeControlProc},
 };
 const int kClassCount = sizeof kClasses / sizeof kClasses[0];

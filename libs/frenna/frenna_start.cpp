@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "control_classes.h"
+#include "grid_window.h"
 #include "library_frame.h"
 
 int DLL_Start(HINSTANCE instance) {
@@ -15,5 +16,9 @@ int DLL_Start(HINSTANCE instance) {
 
 int DLL_Stop() {
   UnregisterControlClasses(hInst);
+  // The grid's search popup class, registered inside this library the first
+  // time someone typed into a grid: after an unload it would name code that
+  // is gone.
+  UnregisterSearchClass();
   return 1;
 }

@@ -2,12 +2,11 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <cstring>
 #include <new>
 
 #include "frenna_ids.h"
 #include "library_frame.h"
+#include "record_text.h"
 #include "tree_fill.h"
 
 const char kTreeControlClass[] = "TREERS";
@@ -93,8 +92,7 @@ LRESULT OnSetText(HWND window, TreeControlState* s, WPARAM wParam, LPARAM lParam
   return 0;
 }
 
-// The selected node's record number as decimal text: at most size - 1
-// digits and the zero; the count of digits.
+// The selected node's record number (0 without a selection).
 LRESULT OnGetText(const TreeControlState& s, WPARAM size, char* buffer) {
   if (!buffer || size == 0) return 0;
   unsigned record = 0;
@@ -103,12 +101,7 @@ LRESULT OnGetText(const TreeControlState& s, WPARAM size, char* buffer) {
   item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(s.tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
   if (item.hItem && SendMessageA(s.tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
     record = HIWORD(static_cast<DWORD>(item.lParam));
-  char digits[8];
-  size_t length = static_cast<size_t>(std::snprintf(digits, sizeof digits, "%u", record));
-  if (length > size - 1) length = size - 1;
-  std::memcpy(buffer, digits, length);
-  buffer[length] = '\0';
-  return static_cast<LRESULT>(length);
+  return CopyRecordText(record, size, buffer);
 }
 
 }  // namespace

@@ -11,8 +11,9 @@ void FreePaintTools(GridPaintTools* tools);
 // The rows per page never below 0; counts of the record set never below 0.
 long RecordTotal(const RecordSetTable* table);
 
-// Paint (grid_paint.cpp).
-void PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid);
+// Paint (grid_paint.cpp); false when nothing was drawn (no record set, or
+// the hold flag after a layout).
+bool PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid);
 // Draws the lines first..last (0-based visible lines) at once on a DC of
 // the window, outside WM_PAINT (a one-line scroll paints its new line).
 void DrawGridLines(RecordSetTable* table, HDC dc, int first, int last);

@@ -81,13 +81,19 @@ void PaintLines(RecordSetTable* table, HDC dc, int first, int last) {
   COLORREF deleted = GetSysColor(COLOR_SCROLLBAR);
   RECT area = c.LineRect(first);
   area.bottom = c.LineRect(last).bottom;
-  PatBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, PATCOPY);
-  for (int line = first; line <= last; ++line) {
+  int line = first;
+  for (; line <= last; ++line) {
     long record = top + line;
-    if (record < 1 || record > count) break;
+    if (record < 1 || record > count || c.columnCount == 0) break;
+    RECT r = c.LineRect(line);
+    PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
     if (!table->records->GoToRecord(record)) continue;
     bool isDeleted = table->records->IsDeleted() != 0;
     c.DrawLine(table->records, line, nullptr, isDeleted ? deleted : text);
+  }
+  if (line <= last) {  // no records below: empty lines
+    int y = c.LineRect(line).top;
+    PatBlt(dc, area.left, y, area.right - area.left, area.bottom - y, PATCOPY);
   }
   c.DrawColumnBorders(area.top, area.bottom, table->tools.borderPen);
 }
@@ -157,6 +163,27 @@ void DrawGridLines(RecordSetTable* table, HDC dc, int first, int last) {
   PaintLines(table, dc, first, last);
 }
 
+namespace {
+
+// Sets a scroll bar's range and position. Drawing a scroll bar is slow
+// under Wine (several ms, more than a page of cells), so the bar is set
+// without drawing and drawn only when the range changed or its thumb
+// moved on the screen.
+void SetScrollBar(HWND window, int bar, long max, long position, bool rangeChanged) {
+  LONG object = bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL;
+  SCROLLBARINFO before = {sizeof before, {}, 0, 0, 0, 0, {}};
+  bool known = !rangeChanged && GetScrollBarInfo(window, object, &before);
+  SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS, 1, static_cast<int>(max), 0, static_cast<int>(position), 0};
+  SetScrollInfo(window, bar, &info, FALSE);
+  SCROLLBARINFO after = {sizeof after, {}, 0, 0, 0, 0, {}};
+  if (known && GetScrollBarInfo(window, object, &after) && after.xyThumbTop == before.xyThumbTop &&
+      after.xyThumbBottom == before.xyThumbBottom)
+    return;
+  SetScrollInfo(window, bar, &info, TRUE);
+}
+
+}  // namespace
+
 void UpdateScrollBars(RecordSetTable* table) {
   HWND window = table->window;
   LONG style = GetWindowLongA(window, GWL_STYLE);
@@ -164,9 +191,7 @@ void UpdateScrollBars(RecordSetTable* table) {
     long count = RecordTotal(table);
     long max = count > 1 ? count : 1;
     if (max != table->vScrollMax || table->selected != table->vScrollPos) {
-      SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS, 1, static_cast<int>(max), 0,
-                         static_cast<int>(table->selected), 0};
-      SetScrollInfo(window, SB_VERT, &info, TRUE);
+      SetScrollBar(window, SB_VERT, max, table->selected, max != table->vScrollMax);
       table->vScrollMax = max;
       table->vScrollPos = table->selected;
     }
@@ -175,8 +200,7 @@ void UpdateScrollBars(RecordSetTable* table) {
     long fields = table->records->FieldCount();
     long max = fields > 1 ? fields : 1;
     if (max != table->hScrollMax || table->selectedField != table->hScrollPos) {
-      SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_POS, 1, static_cast<int>(max), 0, table->selectedField, 0};
-      SetScrollInfo(window, SB_HORZ, &info, TRUE);
+      SetScrollBar(window, SB_HORZ, max, table->selectedField, max != table->hScrollMax);
       table->hScrollMax = max;
       table->hScrollPos = table->selectedField;
     }
@@ -189,8 +213,8 @@ void InvalidateRows(RecordSetTable* table) {
   UpdateWindow(table->window);
 }
 
-void PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid) {
-  if (!table->records) return;
+bool PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid) {
+  if (!table->records) return false;
   if (!(table->state & kStateInitialised)) {
     table->firstField = 1;
     table->selectedField = 1;
@@ -201,7 +225,7 @@ void PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid) {
   }
   if (table->state & kStateLayout) {
     LayoutGrid(table, dc);
-    if (table->hold) return;
+    if (table->hold) return false;
   }
   ClampSelection(table);
   TablePrintContext& c = table->context;
@@ -233,4 +257,5 @@ void PaintGrid(RecordSetTable* table, HDC dc, const RECT& invalid) {
     c.DrawColumnBorders(footerTop, footerTop + c.footerHeight, table->tools.borderPen);
   }
   UpdateScrollBars(table);
+  return true;
 }

@@ -39,9 +39,9 @@ void Paint(RecordSetTable* table, HWND window) {
   if (table->markerRow >= 0) WithWindowDC(table, EraseMarker);
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  PaintGrid(table, dc, paint.rcPaint);
+  bool drawn = PaintGrid(table, dc, paint.rcPaint);
   EndPaint(window, &paint);
-  if (table->records && !(table->state & kStateLayout) && !table->hold) WithWindowDC(table, DrawMarker);
+  if (drawn) WithWindowDC(table, DrawMarker);
 }
 
 }  // namespace
@@ -90,7 +90,7 @@ void FreeGridTable(RecordSetTable* table) {
   if (table->searchPopup) PostMessageA(table->searchPopup, WM_CLOSE, 0, 0);  // ends the popup's loop
   if (table->name) DeleteAtom(table->name);
   FreePaintTools(&table->tools);
-  DeleteFont(table->context.font);
+  // The font stays: a dialog's own font may be the one its control took.
   delete table;
 }
 

@@ -15,13 +15,18 @@ extern const char kSearchClass[];  // "SEARCHWINDOW"
 // its last detach.
 bool RegisterGridClass(HINSTANCE instance);
 void UnregisterGridClass(HINSTANCE instance);
+// The search popup's class, registered in the engine's module at the first
+// search; a library that links the engine without registering the grid
+// class (the dialog control) unregisters it at its last detach.
+void UnregisterSearchClass();
 LRESULT CALLBACK GridWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The table of an "OSTRELCLASS" window (window long 0).
 RecordSetTable* GridTableOf(HWND window);
 
 // A grid object for `window` (owner = the window itself); null without
 // memory. FreeGridTable deletes the name atom, the titles and the paint
-// tools, then the object (null is ignored).
+// tools, then the object (null is ignored); the font is left to its maker
+// (WM_SETFONT deletes the font it replaces).
 RecordSetTable* CreateGridTable(HWND window);
 void FreeGridTable(RecordSetTable* table);
 

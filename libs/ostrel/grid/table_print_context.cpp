@@ -112,6 +112,32 @@ RECT TextRect(RECT cell, int charWidth) {
   return cell;
 }
 
+// Draws a cell's text as DrawTextA does with these flags. A one-line text
+// aligned left, centred or right (what record sets answer) goes straight
+// to ExtTextOutA, clipped to the rectangle: under Wine that takes about
+// half the time of DrawTextA, which a page of cells feels.
+void DrawCellText(HDC dc, const char* text, int length, RECT* r, UINT flags) {
+  const UINT simple = DT_CENTER | DT_RIGHT | DT_NOPREFIX;
+  bool oneLine = (flags & ~simple) == 0 && !std::memchr(text, '\n', length) && !std::memchr(text, '\r', length) &&
+                 !std::memchr(text, '\t', length);
+  if (!oneLine) {
+    DrawTextA(dc, text, length, r, flags | DT_NOPREFIX);
+    return;
+  }
+  UINT align = TA_LEFT;
+  int x = r->left;
+  if (flags & DT_RIGHT) {
+    align = TA_RIGHT;
+    x = r->right;
+  } else if (flags & DT_CENTER) {
+    align = TA_CENTER;
+    x = (r->left + r->right) / 2;
+  }
+  UINT old = SetTextAlign(dc, align | TA_TOP | TA_NOUPDATECP);
+  ExtTextOutA(dc, x, r->top, ETO_CLIPPED, r, text, length, nullptr);
+  SetTextAlign(dc, old);
+}
+
 // Length of an answer held in an 80-byte buffer: at most 79 bytes.
 int CutLength(long answer) {
   int length = static_cast<int>(answer & 0xFFFF);
@@ -158,7 +184,7 @@ bool TablePrintContext::DrawLine(RecordSetObject* records, int line, HANDLE file
       continue;
     }
     RECT text = TextRect(cell, charWidth);
-    DrawTextA(dc, buffer, length, &text, flags | DT_NOPREFIX);
+    DrawCellText(dc, buffer, length, &text, flags);
   }
   return written;
 }
@@ -178,7 +204,7 @@ bool TablePrintContext::DrawFooter(RecordSetObject* records, int top, HANDLE fil
       continue;
     }
     RECT text = TextRect(cell, charWidth);
-    if (length) DrawTextA(dc, buffer, length, &text, flags | DT_NOPREFIX);
+    if (length) DrawCellText(dc, buffer, length, &text, flags);
   }
   return written;
 }

@@ -101,9 +101,10 @@ class TablePrintContext {
   void MeasureFont();
 
   // Draws the current record of `records` as line `line` (0-based, below
-  // the titles) into the laid-out columns; textColor is the colour of its
-  // text on a device (the window draws deleted records in the scroll-bar
-  // colour). With pageFile not 0 the cells are written as 'L' records
+  // the titles) into the laid-out columns; the caller fills the cells (the
+  // window with its row brush; paper needs none). textColor is the colour
+  // of its text on a device (the window draws deleted records in the
+  // scroll-bar colour). With pageFile not 0 the cells are written as 'L' records
   // through writeRow instead; pass 0 to draw on the device whatever the
   // context holds. The cell texts are asked once per cell into an 80-byte
   // buffer and drawn with the returned length (at most 79 bytes).

@@ -15,6 +15,15 @@ const std::vector<std::string> kRegions = {
     "Юг 0x0003001E",    "  Краснодар 0x00040028",   "Сирота 0x0006003C",
     "Раньше 0x00070046", "Запад 0x00080050"};
 
+const char kN25Query[] = "SELECT ID, NAME FROM N25 ORDER BY ID";
+
+void MakeN25() {
+  OdbcSession s("KTEST");
+  s.Run({"CREATE TABLE IF NOT EXISTS N25 (ID INTEGER PRIMARY KEY, NAME VARCHAR(10))",
+         "INSERT OR IGNORE INTO N25 WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N "
+         "WHERE I < 25) SELECT I, 'R' || substr('0' || I, -2) FROM N"});
+}
+
 void MakeTreeTables() {
   static bool made = false;
   if (made) return;
@@ -49,6 +58,10 @@ long PraxelSet::Current() const {
   char text[16] = "";
   get()->GetFieldText(0, text, sizeof text);
   return std::atol(text);
+}
+
+bool PraxelSet::Option(const char* field, const char* option) {
+  return praxel_("PRAXEL_FldOption", {set_, Word(field), Word(option)}) != 0;
 }
 
 namespace {

@@ -13,6 +13,11 @@
 
 namespace frenna_test {
 
+// N25(ID, NAME): ID 1..25, NAME 'R01'..'R25', the record-set tests' table,
+// made when it is not there (never dropped: other tests read it too).
+void MakeN25();
+extern const char kN25Query[];  // "SELECT ID, NAME FROM N25 ORDER BY ID"
+
 // FRENNA_TR(K, ID, OWN, NAME): the eight regions, each with its ID and its
 // owner's ID (Сирота's owner never comes, Раньше's comes after it).
 // FRENNA_BIG: 65,536 records N1, N2, ... with ID = K, OWN 0. Made once per
@@ -36,6 +41,8 @@ class PraxelSet {
   RecordSetObject* get() const { return reinterpret_cast<RecordSetObject*>(set_); }
   // The current record number (column 0's text).
   long Current() const;
+  // PRAXEL_FldOption: "MODE=VIRTUAL;EVENT=3200" and the like.
+  bool Option(const char* field, const char* option);
 
  private:
   LibraryCall praxel_{"PRAXEL"};

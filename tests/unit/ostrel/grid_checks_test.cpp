@@ -75,6 +75,7 @@ TEST(GridChecks, SearchPopupKeepsOnlyCharactersThatFind) {
   EXPECT_EQ(2, grid.Selected());
   type("LAVOVICHXY");
   EXPECT_EQ(4, grid.Selected());
+  grid_test::Screenshot("grid_search");
   type("Z");
   EXPECT_EQ(5, grid.Selected());
   type("W");  // the 17th character
@@ -119,7 +120,7 @@ TEST(GridChecks, MarkerTitleBandAndCellAsPixels) {
   EXPECT_EQ(1, grid.Send(kGridGoTo, 0, 3));
   grid.OnGui([&] { SetFocus(grid.table()); });
   Pixels shot = grid.Capture();
-  shot.Save(KORVEX_SHOTS_DIR "/grid_marker.bmp");
+  grid_test::Screenshot("grid_marker");
   RecordSetTable* t = grid.object();
   ASSERT_EQ(2, t->selectionRow);
   RECT line = t->context.LineRect(2);

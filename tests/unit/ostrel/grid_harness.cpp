@@ -163,6 +163,30 @@ Pixels DrawnCell(RecordSetTable* table, const RECT& cell, const char* text, int 
   return out;
 }
 
+#ifndef KORVEX_SHOTS_UNIX_DIR
+void Screenshot(const std::string&) {}  // a program built without a folder for shots
+#else
+void Screenshot(const std::string& name) {
+  // A program of the machine gives Wine no handle to wait on: it leaves a
+  // marker file when it is done.
+  static int count = 0;
+  std::string marker = "/tmp/ostrel_shot_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++count);
+  std::string line = "/bin/sh -c \"/usr/bin/import -window root " KORVEX_SHOTS_UNIX_DIR "/" + name + ".png; touch " +
+                     marker + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  std::string windowsMarker = "Z:" + marker;
+  for (char& c : windowsMarker)
+    if (c == '/') c = '\\';
+  gui::WaitFor([&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 15000);
+  DeleteFileA(windowsMarker.c_str());
+}
+#endif
+
 namespace {
 
 BOOL CALLBACK FindSearchPopup(HWND window, LPARAM out) {

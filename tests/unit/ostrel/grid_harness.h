@@ -109,6 +109,10 @@ class GridHarness {
   std::function<LRESULT(WPARAM, LPARAM)> answer_;
 };
 
+// The whole screen as build/shots/<name>.png through ImageMagick's import
+// (kept for a look).
+void Screenshot(const std::string& name);
+
 // The search popup of the thread's windows, waited for up to 5 s.
 HWND WaitSearchPopup(DWORD thread);
 

@@ -15,6 +15,7 @@
 #include "grid_harness.h"
 #include "gui_driver.h"
 #include "odbc_session.h"
+#include "variable.h"
 
 using grid_test::GridHarness;
 using grid_test::Pixels;
@@ -192,6 +193,125 @@ TEST(GridLimits, OwnerAnswerWithoutNulIsCutAt79) {
   for (int y = 1; y < own.height - 1; ++y)
     for (int x = 1; x < own.width - 2; ++x) differ += own.at(x, y) != shot.at(cell.left + x, cell.top + y);
   EXPECT_EQ(0, differ);
+}
+
+// Counts the pixels of the table's cell rectangle that differ from the
+// test's own DrawTextA of the text (borders and frame left out).
+int CellDiffers(GridHarness& grid, const Pixels& shot, const RECT& cell, const std::string& text, UINT flags) {
+  Pixels own = grid_test::DrawnCell(grid.object(), cell, text.c_str(), static_cast<int>(text.size()), flags);
+  int differ = 0;
+  for (int y = 1; y < own.height - 1; ++y)
+    for (int x = 1; x < own.width - 2; ++x) differ += own.at(x, y) != shot.at(cell.left + x, cell.top + y);
+  return differ;
+}
+
+TEST(GridCells, PictureColumnDrawsTheOwnersDibIntoTheCell) {
+  Records records(kN25, 10);
+  ASSERT_TRUE(records.open());
+  ASSERT_NE(0, records.Option("NAME", "MODE=BITMAP;EVENT=3300"));
+  // A packed DIB: 2 x 2 pixels of 24 bits, all green.
+  HGLOBAL dib = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + 16);
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
+  header->biSize = sizeof *header;
+  header->biWidth = 2;
+  header->biHeight = 2;
+  header->biPlanes = 1;
+  header->biBitCount = 24;
+  unsigned char* bits = reinterpret_cast<unsigned char*>(header + 1);
+  for (int row = 0; row < 2; ++row)
+    for (int x = 0; x < 2; ++x) bits[row * 8 + x * 3 + 1] = 0xFF;
+  GlobalUnlock(dib);
+  std::vector<std::string> asked;
+  GridHarness grid(400, 300);
+  grid.AnswerCommands([&](WPARAM command, LPARAM buffer) -> LRESULT {
+    if (LOWORD(command) != 3300) return 0;
+    asked.push_back(reinterpret_cast<const char*>(buffer));
+    return reinterpret_cast<LRESULT>(dib);
+  });
+  ASSERT_TRUE(grid.Show(records.get(), "ID|NAME"));
+  RecordSetTable* t = grid.object();
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ("NAME", asked[0]);
+  Pixels shot = grid.Capture();
+  RECT cell = t->context.CellRect(1, 3);
+  EXPECT_EQ(0x00FF00u, shot.at((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  EXPECT_EQ(0x00FF00u, shot.at(cell.left + 2, cell.top + 1));
+  GlobalFree(dib);
+}
+
+TEST(GridPaint, LinesScrolledOneByOneMatchAFullRepaint) {
+  Records records(kN25, 10);
+  ASSERT_TRUE(records.open());
+  GridHarness grid(400, 300);
+  ASSERT_TRUE(grid.Show(records.get(), "ID|NAME", kStyleFooter | kStyleScroll));
+  grid.FitRows(6);
+  grid.OnGui([&] { SetFocus(grid.table()); });
+  for (int i = 0; i < 9; ++i) grid.Send(WM_KEYDOWN, VK_DOWN);   // the last three scroll
+  for (int i = 0; i < 7; ++i) grid.Send(WM_KEYDOWN, VK_UP);     // the last two scroll back
+  EXPECT_EQ(3, grid.Selected());
+  Pixels scrolled = grid.Capture();
+  grid.OnGui([&] {
+    InvalidateRect(grid.table(), nullptr, TRUE);
+    UpdateWindow(grid.table());
+  });
+  Pixels repainted = grid.Capture();
+  ASSERT_EQ(repainted.rgb.size(), scrolled.rgb.size());
+  int differ = 0;
+  for (size_t i = 0; i < scrolled.rgb.size(); ++i) differ += scrolled.rgb[i] != repainted.rgb[i];
+  EXPECT_EQ(0, differ);
+  if (differ) scrolled.Save(KORVEX_SHOTS_DIR "/grid_scrolled.bmp");
+}
+
+TEST(GridFooter, FooterFillingTheBufferIsDrawnWith79Bytes) {
+  Records records("SELECT ID, NAME FROM N25 ORDER BY ID", 10);
+  ASSERT_TRUE(records.open());
+  LibraryCall praxel("PRAXEL");
+  VARIABLE footer;
+  footer = std::string(100, '0').c_str();
+  ASSERT_TRUE(praxel("PRAXEL_Footer", {records.handle(), Word("NAME"), Word(&footer)}));
+  VARIABLE total;
+  total = "25";
+  ASSERT_TRUE(praxel("PRAXEL_Footer", {records.handle(), Word("ID"), Word(&total)}));
+  GridHarness grid(900, 300);
+  ASSERT_TRUE(grid.Show(records.get(), "ID|NAME", kStyleFooter));
+  RecordSetTable* t = grid.object();
+  const TablePrintContext& c = t->context;
+  EXPECT_EQ(c.lineHeight + c.lineHeight / 2, c.footerHeight);
+  ASSERT_GT(c.columns[1].width, 81 * c.charWidth);
+  int top = c.height - c.footerHeight + c.lineHeight / 2;
+  Pixels shot = grid.Capture();
+  grid_test::Screenshot("grid_footer");
+  RECT name = {c.columns[1].x, top, c.columns[1].x + c.columns[1].width, top + c.lineHeight};
+  EXPECT_EQ(0, CellDiffers(grid, shot, name, std::string(79, '0'), 0));
+  RECT id = {c.columns[0].x, top, c.columns[0].x + c.columns[0].width, top + c.lineHeight};
+  EXPECT_EQ(0, CellDiffers(grid, shot, id, "25", DT_RIGHT)) << "a number's footer aligns right";
+}
+
+TEST(GridCells, GridStyleFramesTheSelectedCell) {
+  Records records("SELECT ID, NAME FROM N25 ORDER BY ID", 10);
+  ASSERT_TRUE(records.open());
+  GridHarness grid(400, 300);
+  ASSERT_TRUE(grid.Show(records.get(), "ID|NAME", kStyleGrid));
+  grid.Send(WM_KEYDOWN, VK_RIGHT);
+  grid.Send(WM_KEYDOWN, VK_DOWN);
+  grid.OnGui([&] { SetFocus(grid.table()); });
+  RecordSetTable* t = grid.object();
+  EXPECT_EQ(2, t->selectedField);
+  Pixels shot = grid.Capture();
+  RECT cell = t->context.CellRect(1, 1);
+  cell.right -= 1;
+  int misplaced = 0;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x) {
+      bool inside = y >= cell.top && y < cell.bottom && x >= cell.left && x < cell.right;
+      bool frame = inside && (y == cell.top || y == cell.bottom - 1 || x == cell.left || x == cell.right - 1);
+      misplaced += frame != (shot.at(x, y) == 0xFF0000);
+    }
+  EXPECT_EQ(0, misplaced);
+  SCROLLINFO info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  grid.OnGui([&] { GetScrollInfo(grid.table(), SB_HORZ, &info); });
+  EXPECT_EQ(2, info.nMax);
+  EXPECT_EQ(2, info.nPos);
 }
 
 TEST(GridOwner, TitleDoubleClickAndRightButtonGoToTheOwner) {

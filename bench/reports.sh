@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Report benchmark: the form library (Dorvin.dll through bench/reports.cpp)
+# over BENCH_PEOPLE (10,000 rows) of the test data source KTEST, under Wine:
+# compiling a 100 KB form section, a form per record into a page file, a
+# TABLE part into a page file, and 1,000 records on the printer "PDF" until
+# the PDF is whole beside groff -t -Tps of the same rows through lp -d PDF.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+[ -x "$root/build/bin/reports_bench.exe" ] || "$root/tools/build.sh" >/dev/null
+source "$root/tools/wine-env.sh"
+trap korvex_wine_down EXIT
+korvex_wine_up
+wine reg add 'HKCU\Software\Wine\AppDefaults\reports_bench.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+db="$root/build/odbc/ktest.db"
+sqlite3 "$db" "DROP TABLE IF EXISTS BENCH_PEOPLE;
+  CREATE TABLE BENCH_PEOPLE (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), CITY VARCHAR(20));
+  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000)
+  INSERT INTO BENCH_PEOPLE SELECT i, printf('Абонент %05d', i), CASE i % 2 WHEN 1 THEN 'Омск' ELSE 'Тула' END FROM n;"
+work=$(mktemp -d)
+trap 'rm -rf "$work"; korvex_wine_down' EXIT
+run() { wine "$root/build/bin/reports_bench.exe" "$@" 2>/dev/null | tr -d '\r'; }
+calc() { LC_ALL=C awk "BEGIN { print $1 }"; }
+row() { LC_ALL=C printf '%-34s %10s %s\n' "$1" "$2" "$3"; }
+
+# A section of about 100 KB: boxes and texts with expressions.
+{
+  printf 'FORM 1\r\nFONT Arial,10,B\r\n'
+  for i in $(seq 1400); do
+    printf 'BOX 10,%d,100,%d,LTRB\r\nTEXT C{Total of line %d: [S] [MID(NAME,2,3)]}\r\n' $((i % 200)) $((i % 200 + 5)) "$i"
+  done
+  printf 'END\r\n'
+} > "$work/forms.frm"
+set -- $(run compile "Z:${work//\//\\}\\forms.frm")
+row "compile $(($(stat -c %s "$work/forms.frm") / 1024)) KB section" "$(calc "$3 * 1000") ms" "(target: 50 ms or less)"
+set -- $(run file 2000)
+row "FILE|TABLE, $2 records (223 pages)" "$4 rec/s" "(target: at least 2,000 records/s)"
+set -- $(run table 10000)
+row "TABLE part, $2 rows to a page file" "$4 rows/s" "(target: at least 10,000 rows/s)"
+
+# Seconds from start until the PDF titled $1 (made after the marker) last
+# grew: it is whole once its size stays the same for a second and pdfinfo
+# reads it.
+pdf_whole() {
+  local title=$1 start=$2 f size last=-1 same=0 at=none
+  for _ in $(seq 1500); do
+    f=$(find "$HOME/PDF" -name '*.pdf' -newer "$work/mark" 2>/dev/null | while read -r p; do
+          [ "$(pdfinfo "$p" 2>/dev/null | sed -n 's/^Title: *//p')" = "$title" ] && echo "$p"; done | head -1)
+    if [ -n "$f" ]; then
+      size=$(stat -c %s "$f")
+      if [ "$size" = "$last" ]; then same=$((same + 1)); else same=0; at=$(calc "($(date +%s%N) - $start) / 1e9"); fi
+      last=$size
+      if [ $same -ge 5 ] && pdfinfo "$f" >/dev/null 2>&1; then rm -f "$f"; echo "$at"; return; fi
+    fi
+    sleep 0.2
+  done
+  echo none
+}
+touch "$work/mark"; sleep 1
+start=$(date +%s%N)
+run print 1000 >/dev/null
+korvex=$(pdf_whole reports_print "$start")
+sqlite3 -separator "$(printf '\t')" "$db" "SELECT NAME || ' - ' || CITY FROM BENCH_PEOPLE WHERE ID <= 1000 ORDER BY ID" |
+  awk 'BEGIN { print ".TS H\nbox;\nl.\nИмя - Город\n.TH"; } { print } END { print ".TE" }' > "$work/rows.tbl"
+touch "$work/mark"; sleep 1
+start=$(date +%s%N)
+# groff's PostScript fonts have no Cyrillic glyphs: it warns and leaves them out.
+groff -ms -k -t -Tps "$work/rows.tbl" 2>/dev/null | lp -d PDF -t reports_groff >/dev/null
+groff=$(pdf_whole reports_groff "$start")
+row "1,000 records to PDF, Korvex" "$korvex s" ""
+row "the same rows, groff -t -Tps | lp" "$groff s" "(target: Korvex within 2x of groff: $(calc "$korvex / $groff")x)"

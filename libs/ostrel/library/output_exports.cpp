@@ -1,0 +1,39 @@
+// The table's output exports: export to the clipboard, a file or the
+// owner, and printing on a printer or into a page file, each after the
+// printer choice where it prints.
+#include <windows.h>
+
+#include "grusk.h"
+#include "record_set_table.h"
+#include "library_frame.h"
+#include "live_tables.h"
+#include "table_output.h"
+
+namespace {
+
+HWND Window(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
+
+// A table with a record set to put out, or null.
+RecordSetTable* OutputTable(LONG pClass) {
+  RecordSetTable* table = LiveTable(Window(pClass));
+  return table && table->records ? table : nullptr;
+}
+
+}  // namespace
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_Export(LONG pClass, LONG message) {
+  RecordSetTable* table = OutputTable(pClass);
+  return table ? ExportTable(table, static_cast<UINT>(message)) : FALSE;
+}
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_Print(LONG pClass, const char* title) {
+  RecordSetTable* table = OutputTable(pClass);
+  if (!table || !SELPRINTER(table->window)) return FALSE;
+  return PrintTable(table, title);
+}
+
+KORVEX_EXPORT LONG WINAPI OSTREL_ToFile(LONG pClass, const char* title) {
+  RecordSetTable* table = OutputTable(pClass);
+  if (!table || !SELPRINTER(table->window)) return 0;
+  return static_cast<LONG>(reinterpret_cast<intptr_t>(WriteTableFile(table, title)));
+}

@@ -1,0 +1,66 @@
+// The MARKER page "Маркер": the selection marker's width (1 to 4) for every
+// table of the process, stored with the colour 255 as "TableMarker" of
+// "Main".
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstdio>
+
+#include "grid_window.h"
+#include "table_settings.h"
+#include "tune_ids.h"
+#include "tune_sheet.h"
+
+namespace {
+
+const char kProperty[] = "MARKER";
+const int kWidthLowest = 1;
+const int kWidthHighest = 4;
+
+int KeptWidth(long width) {
+  return width < kWidthLowest ? kWidthLowest : width > kWidthHighest ? kWidthHighest : static_cast<int>(width);
+}
+
+void FillPage(HWND page) {
+  TableMarkerSetting stored = {};
+  long width = ReadTableMarker(&stored) && stored.width >= 1 ? stored.width : GridMarkerWidth();
+  SendDlgItemMessageA(page, IDC_MARKER_WIDTH_SPIN, UDM_SETRANGE32, kWidthLowest, kWidthHighest);
+  SendDlgItemMessageA(page, IDC_MARKER_WIDTH_SPIN, UDM_SETPOS32, 0, KeptWidth(width));
+}
+
+void Apply(HWND page, TuneSubject* subject) {
+  int width = KeptWidth(static_cast<long>(GetDlgItemInt(page, IDC_MARKER_WIDTH, nullptr, FALSE)));
+  char text[32];
+  std::snprintf(text, sizeof text, "%d,%d", width, 255);
+  WritePrivateProfileStringA(kMarkerSection, "TableMarker", text, kTableSettingsFile);
+  SetGridMarkerWidth(width);
+  if (subject->result == 0) subject->result = 1;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MarkerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetPropA(page, kProperty,
+               reinterpret_cast<HANDLE>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam));
+      FillPage(page);
+      return TRUE;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == EN_CHANGE) PropSheet_Changed(GetParent(page), page);
+      return FALSE;
+    case WM_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {
+        if (auto* subject = static_cast<TuneSubject*>(GetPropA(page, kProperty)))
+          Apply(page, subject);
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_DESTROY:
+      RemovePropA(page, kProperty);
+      return FALSE;
+  }
+  return FALSE;
+}
