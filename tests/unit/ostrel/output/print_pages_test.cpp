@@ -18,6 +18,7 @@ class PrintPagesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     output_test::MakeTables();
+    grid_test::MakeTables();  // OSTREL_WIDE
     c.dc = CreateCompatibleDC(nullptr);
     c.font = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, 0, 0, "Arial");
     c.marginLeft = 10;
