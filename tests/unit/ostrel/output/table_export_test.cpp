@@ -218,3 +218,16 @@ TEST_F(TableExport, WithoutTheSettingsBlockNothingHappens) {
 }
 
 }  // namespace
+
+namespace {
+
+// The dialog travels with every module that links the table output: the
+// table library finds it among its own resources.
+TEST(ExportDialog, IsAmongTheTableLibrarysResources) {
+  HMODULE ostrel = LoadLibraryA("OSTREL");
+  ASSERT_NE(ostrel, nullptr);
+  EXPECT_NE(FindResourceA(ostrel, "EXPTUNE", reinterpret_cast<LPCSTR>(RT_DIALOG)), nullptr);
+  FreeLibrary(ostrel);
+}
+
+}  // namespace
