@@ -56,9 +56,11 @@ class PrinterJob {
   HDC dc_ = nullptr;
 };
 
-int Show(RecordSetTable* table, int error) {
-  if (error) ERRBOX(table->window, error, 0, nullptr);
-  return error;
+// Shows a non-zero error by its message; TRUE when there was none.
+BOOL Report(RecordSetTable* table, int error) {
+  if (!error) return TRUE;
+  ERRBOX(table->window, error, 0, nullptr);
+  return FALSE;
 }
 
 }  // namespace
@@ -66,9 +68,9 @@ int Show(RecordSetTable* table, int error) {
 BOOL PrintTable(RecordSetTable* table, const char* title) {
   if (!table || !table->records) return FALSE;
   PrinterJob job(table);
-  if (!job.dc()) return Show(table, kNoPrinterDc) ? FALSE : TRUE;
+  if (!job.dc()) return Report(table, kNoPrinterDc);
   int error = static_cast<int>(PRNSTART(table->window, job.dc(), job.name()));
-  if (error) return Show(table, error) ? FALSE : TRUE;
+  if (error) return Report(table, error);
   job.LendTitles();
   if (StartPage(job.dc()) <= 0) {
     error = kFirstPageError;
@@ -80,14 +82,14 @@ BOOL PrintTable(RecordSetTable* table, const char* title) {
   }
   const int stop = static_cast<int>(PRNSTOP(table->window, job.dc()));
   if (!error) error = stop;
-  return Show(table, error) ? FALSE : TRUE;
+  return Report(table, error);
 }
 
 HANDLE WriteTableFile(RecordSetTable* table, const char* title) {
   if (!table || !table->records) return nullptr;
   PrinterJob job(table);
   if (!job.dc()) {
-    Show(table, kNoPrinterDc);
+    Report(table, kNoPrinterDc);
     return nullptr;
   }
   HANDLE file = HESTEL_CREATE(nullptr);
@@ -120,7 +122,7 @@ HANDLE WriteTableFile(RecordSetTable* table, const char* title) {
   }
   if (error) {
     if (file) HESTEL_CLOSE(file);
-    Show(table, error);
+    Report(table, error);
     return nullptr;
   }
   return file;

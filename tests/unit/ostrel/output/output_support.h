@@ -14,7 +14,7 @@
 namespace output_test {
 
 // PF_N3(A INTEGER, B VARCHAR(5)) 3 rows; PF_X(CODE VARCHAR(5), AMT REAL)
-// ('A1', 1.5), ('B2', -20.25); PF_N200(ID, NAME) 200 rows; PF_BIG(ID,
+// ('A1', 1.5), ('B2', -20.25); PF_SP(K, V) (' 1 234.50', 'x'); PF_N200(ID, NAME) 200 rows; PF_BIG(ID,
 // NAME) 25,000 rows. Made once per process.
 void MakeTables();
 

@@ -4,6 +4,7 @@
 // notices, mail, and the failures that give FALSE.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -173,6 +174,36 @@ TEST_F(TableExport, MailCancelAndMissingDirectory) {
   EXPECT_EQ(Notices(grid), (std::vector<long>{0, -1}));
 }
 
+// A number's blanks go and its '.' becomes the locale's separator; a
+// virtual column's text comes from the owner, cut to the field's text
+// length + 1.
+TEST_F(TableExport, NumbersWithBlanksAndVirtualColumns) {
+  Records rs("SELECT K, V FROM PF_SP", 50);
+  ASSERT_TRUE(rs.open());
+  ASSERT_TRUE(rs.Option("K", "TYPE=F2"));
+  ASSERT_TRUE(rs.Option("V", "MODE=VIRTUAL;EVENT=3100"));
+  GridHarness grid(400, 300);
+  ASSERT_TRUE(grid.Show(rs.get(), "K|V"));
+  std::vector<std::string> asked;
+  grid.AnswerCommands([&](WPARAM id, LPARAM value) -> LRESULT {
+    if (id != 3100) return 0;
+    char* buffer = reinterpret_cast<char*>(value);
+    asked.push_back(buffer);
+    std::strcpy(buffer, "a virtual text of 31 characters");
+    return DT_RIGHT;
+  });
+  const BOOL result = Export(grid, [](HWND dialog) {
+    output_test::Click(dialog, IDC_EXPORT_CLIPBOARD);
+    output_test::Click(dialog, IDC_EXPORT_WINDOWS);
+    output_test::Click(dialog, IDC_EXPORT_BAR);
+    if (output_test::Checked(dialog, IDC_EXPORT_HEADER)) output_test::Click(dialog, IDC_EXPORT_HEADER);
+    output_test::Click(dialog, IDOK);
+  });
+  EXPECT_EQ(result, TRUE);
+  EXPECT_EQ(output_test::ClipboardText(CF_TEXT), "1234,50|a virtual tex\r\n");
+  EXPECT_EQ(asked, std::vector<std::string>{"V"}) << "the request carries the field name";
+}
+
 TEST_F(TableExport, WithoutTheSettingsBlockNothingHappens) {
   Records rs("SELECT A, B FROM PF_N3 ORDER BY A", 50);
   ASSERT_TRUE(rs.open());
@@ -184,6 +215,19 @@ TEST_F(TableExport, WithoutTheSettingsBlockNothingHappens) {
   grid.OnGui([&] { result = ExportTable(grid.object(), kMsg); });
   EXPECT_EQ(result, FALSE);
   EXPECT_TRUE(Notices(grid).empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The dialog travels with every module that links the table output: the
+// table library finds it among its own resources.
+TEST(ExportDialog, IsAmongTheTableLibrarysResources) {
+  HMODULE ostrel = LoadLibraryA("OSTREL");
+  ASSERT_NE(ostrel, nullptr);
+  EXPECT_NE(FindResourceA(ostrel, "EXPTUNE", reinterpret_cast<LPCSTR>(RT_DIALOG)), nullptr);
+  FreeLibrary(ostrel);
 }
 
 }  // namespace
