@@ -158,14 +158,20 @@ TEST(GridLimits, DragPastTheLeftBorderStoresOneCharacter) {
   ASSERT_TRUE(grid.Show(records.get(), "NAME|ID"));
   RecordSetTable* t = grid.object();
   int border = t->context.columns[1].x;
-  grid.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(border + 2, 3));
-  grid.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(t->context.columns[0].x + 5 * t->context.charWidth + 1, 3));
-  long width = 0;
-  grid.OnGui([&] { width = records->FieldWidth(1, 0); });
-  EXPECT_EQ(5, width);
-  grid.Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-30), 3));
-  grid.Send(WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(-30), 3));
-  grid.OnGui([&] { width = records->FieldWidth(1, 0); });
+  long dragged = 0, width = 0;
+  // The whole drag in one go on the window's thread: while the window has
+  // the capture, a real pointer event between two steps (a window of
+  // another test appearing under the pointer) would end the drag.
+  grid.OnGui([&] {
+    HWND w = t->window;
+    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(border + 2, 3));
+    SendMessageA(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(t->context.columns[0].x + 5 * t->context.charWidth + 1, 3));
+    dragged = records->FieldWidth(1, 0);
+    SendMessageA(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(static_cast<WORD>(-30), 3));
+    SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(-30), 3));
+    width = records->FieldWidth(1, 0);
+  });
+  EXPECT_EQ(5, dragged);
   EXPECT_EQ(1, width);
   EXPECT_EQ(0, t->dragColumn);
 }
