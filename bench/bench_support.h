@@ -1,20 +1,44 @@
-// Shared by Hestel's benchmarks: timing, and a VBScript peer run under
-// cscript whose output is its own seconds and count.
+// Shared by the benchmarks: timing, exports called directly, and (for
+// Hestel's) a VBScript peer run under cscript whose output is its own
+// seconds and count.
 #pragma once
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace bench {
 
+using Clock = std::chrono::steady_clock;
+
 template <typename F>
 double Seconds(F f) {
-  auto start = std::chrono::steady_clock::now();
+  auto start = Clock::now();
   f();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return std::chrono::duration<double>(Clock::now() - start).count();
 }
+
+// Seconds since start.
+inline double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Milliseconds from one point to another, and since a point.
+inline double Ms(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration<double, std::milli>(to - from).count();
+}
+inline double Ms(Clock::time_point from) { return Ms(from, Clock::now()); }
+
+// Exports taking and giving 32-bit words, and a pointer as such a word.
+using Word = uint32_t;
+using Call1 = Word(WINAPI*)(Word);
+using Call2 = Word(WINAPI*)(Word, Word);
+using Call3 = Word(WINAPI*)(Word, Word, Word);
+
+inline Word W(const void* p) { return static_cast<Word>(reinterpret_cast<uintptr_t>(p)); }
 
 // Times two loops in turns and keeps each one's shortest run, so that a
 // busy machine slows neither more than the other.
@@ -62,6 +86,17 @@ inline bool RunVbs(const std::string& script, const std::string& argument, doubl
 template <typename F>
 F Export(HMODULE library, const char* name) {
   return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+// The export; when it is missing the program says so and ends (code 2).
+template <typename F>
+F NeededExport(HMODULE library, const char* name) {
+  F f = Export<F>(library, name);
+  if (!f) {
+    std::fprintf(stderr, "no export %s\n", name);
+    std::exit(2);
+  }
+  return f;
 }
 
 // HESTEL loaded as the binder loads it; null (and said so) when missing.

@@ -21,27 +21,20 @@
 #include <vector>
 
 #include "blank_helpers.h"
-#include "call_export.h"
+#include "bench_support.h"
+#include "export_call.h"
 #include "record_set_object.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Call;
+using bench::Clock;
+using bench::Ms;
+using bench::W;
+
 const int kRounds = 3;
 const UINT kCaptionCommand = 2001;
 const int kCaption = 128;
-
-double Ms(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-uint32_t Call(HMODULE library, const char* name, std::initializer_list<uint32_t> args) {
-  std::vector<uint32_t> reversed(std::rbegin(args), std::rend(args));
-  return CallExport(reinterpret_cast<const void*>(GetProcAddress(library, name)), reversed.data(),
-                    static_cast<uint32_t>(reversed.size()));
-}
-
-uint32_t Word(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
 
 // The owner: answers each caption request with the current record's NAME.
 RecordSetObject* captionRecords;
@@ -115,7 +108,7 @@ double BareFill(RecordSetObject* set, long idField, long ownField, bool redrawOf
 double DialogAlone(HMODULE nimbet, long count) {
   HWND owner = Owner();
   auto start = Clock::now();
-  uint32_t dialog = Call(nimbet, "PBOPEN", {Word(owner), Word("ЧТЕНИЕ")});
+  uint32_t dialog = Call(nimbet, "PBOPEN", {W(owner), W("ЧТЕНИЕ")});
   for (long i = 1; i <= count; ++i) Call(nimbet, "PBPOSITION", {dialog, static_cast<uint32_t>(i),
                                                                static_cast<uint32_t>(count)});
   Call(nimbet, "PBCLOSE", {dialog});
@@ -131,13 +124,13 @@ struct Times {
 
 double TimedShow(HMODULE caddel, RecordSetObject* set, const char* param, Times& t, bool more) {
   HWND owner = Owner();
-  uint32_t tree = Call(caddel, "CADDEL_Load", {Word(owner)});
+  uint32_t tree = Call(caddel, "CADDEL_Load", {W(owner)});
   auto start = Clock::now();
-  Call(caddel, "CADDEL_Show", {tree, Word(set), Word(param)});
+  Call(caddel, "CADDEL_Show", {tree, W(set), W(param)});
   double ms = Ms(start, Clock::now());
   if (more) {
     start = Clock::now();
-    t.found = static_cast<long>(Call(caddel, "CADDEL_FindAll", {tree, Word("*")}));
+    t.found = static_cast<long>(Call(caddel, "CADDEL_FindAll", {tree, W("*")}));
     t.findAll = std::min(t.findAll, Ms(start, Clock::now()));
     start = Clock::now();
     Call(caddel, "CADDEL_Close", {tree});
@@ -150,8 +143,8 @@ double TimedShow(HMODULE caddel, RecordSetObject* set, const char* param, Times&
 }
 
 bool Measure(HMODULE praxel, HMODULE caddel, HMODULE nimbet, uint32_t base, const char* query, Times& t) {
-  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("TB"), 60});
-  if (!Call(praxel, "PRAXEL_Open", {handle, Word(query), Word("STATIC")})) {
+  uint32_t handle = Call(praxel, "PRAXEL_New", {base, W("TB"), 60});
+  if (!Call(praxel, "PRAXEL_Open", {handle, W(query), W("STATIC")})) {
     std::printf("TB did not open (bench/caddel_tree.sh makes it)\n");
     return false;
   }
@@ -198,7 +191,7 @@ int main() {
   kind.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   kind.lpszClassName = "CADDEL_BENCH_OWNER";
   RegisterClassA(&kind);
-  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, Word("DSN=KTEST;"), 2});
+  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, W("DSN=KTEST;"), 2});
   Times small, large;
   if (!Measure(praxel, caddel, nimbet, base, "SELECT ID, OWNER, NAME FROM TB WHERE ID < 10100 ORDER BY ID", small) ||
       !Measure(praxel, caddel, nimbet, base, "SELECT ID, OWNER, NAME FROM TB ORDER BY ID", large))

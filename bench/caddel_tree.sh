@@ -5,11 +5,7 @@
 # test data source KTEST; then bench/caddel_tree.cpp in one run, on the
 # first 10,000 rows and on all.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/caddel_tree.exe" ] || "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh"
-trap korvex_wine_down EXIT
-korvex_wine_up
+source "$(dirname "$0")/bench_env.sh" caddel_tree.exe
 sqlite3 "$root/build/odbc/ktest.db" "DROP TABLE IF EXISTS TB;
   CREATE TABLE TB (ID INTEGER PRIMARY KEY, OWNER INTEGER, NAME VARCHAR(20));
   WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r WHERE i < 200),

@@ -18,29 +18,22 @@
 #include <cstdlib>
 #include <vector>
 
-#include "call_export.h"
+#include "bench_support.h"
+#include "export_call.h"
 #include "grid_window.h"
 #include "record_set_object.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Call;
+using bench::Clock;
+using bench::Ms;
+using bench::W;
+
 const char kQuery[] = "SELECT ID, NAME, QTY FROM B ORDER BY ID";
 const int kWidth = 800;
 const int kHeight = 600;
 const double kPeerCapSeconds = 60;
-
-double Ms(Clock::time_point from) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
-}
-
-uint32_t Call(HMODULE library, const char* name, std::initializer_list<uint32_t> args) {
-  std::vector<uint32_t> reversed(std::rbegin(args), std::rend(args));
-  return CallExport(reinterpret_cast<const void*>(GetProcAddress(library, name)), reversed.data(),
-                    static_cast<uint32_t>(reversed.size()));
-}
-
-uint32_t Word(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
 
 struct Stats {
   double median = 0;
@@ -134,10 +127,10 @@ int main(int argc, char** argv) {
     std::printf("PRAXEL.DLL not found\n");
     return 1;
   }
-  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, Word("DSN=KTEST;"), 2});
-  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("B"), 60});
+  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, W("DSN=KTEST;"), 2});
+  uint32_t handle = Call(praxel, "PRAXEL_New", {base, W("B"), 60});
   auto t = Clock::now();
-  if (!Call(praxel, "PRAXEL_Open", {handle, Word(kQuery), Word("STATIC")})) {
+  if (!Call(praxel, "PRAXEL_Open", {handle, W(kQuery), W("STATIC")})) {
     std::printf("B not opened\n");
     return 1;
   }

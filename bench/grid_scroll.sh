@@ -6,18 +6,8 @@
 # over the same record set; then bench/ostrel_show.cpp: OSTREL_Show over
 # the same table (Ostrel.dll) beside the list view given it.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/grid_scroll.exe" ] && [ -x "$root/build/bin/ostrel_show.exe" ] || "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh"
-trap korvex_wine_down EXIT
-korvex_wine_up
-rows=1000000
-db="$root/build/odbc/ktest.db"
-if [ "$(sqlite3 "$db" "SELECT count(*) FROM B" 2>/dev/null || echo 0)" != "$rows" ]; then
-  sqlite3 "$db" "DROP TABLE IF EXISTS B; CREATE TABLE B (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY INTEGER);
-    WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < $rows)
-    INSERT INTO B SELECT i, 'name ' || i, i % 1000 FROM n;"
-fi
+source "$(dirname "$0")/bench_env.sh" grid_scroll.exe ostrel_show.exe
+bench_table_b 1000000
 cd "$root/build/bin"
 wine grid_scroll.exe "${1:-2000}" | tr -d '\r'
 # OSTREL_Show over the same table (bench/ostrel_show.cpp, Ostrel.dll).

@@ -17,31 +17,24 @@
 #include <cstdio>
 #include <vector>
 
-#include "call_export.h"
+#include "bench_support.h"
+#include "export_call.h"
 #include "grid_window.h"
 #include "record_set_object.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Call;
+using bench::Clock;
+using bench::Ms;
+using bench::W;
+
 const char kQuery[] = "SELECT ID, NAME, QTY FROM B ORDER BY ID";
 const char kTitles[] = "Номер|Имя|Кол-во";
 const int kWidth = 480;
 const int kHeight = 360;
 const int kBindRounds = 5;
 const int kPages = 1000;
-
-double Ms(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-uint32_t Call(HMODULE library, const char* name, std::initializer_list<uint32_t> args) {
-  std::vector<uint32_t> reversed(std::rbegin(args), std::rend(args));
-  return CallExport(reinterpret_cast<const void*>(GetProcAddress(library, name)), reversed.data(),
-                    static_cast<uint32_t>(reversed.size()));
-}
-
-uint32_t Word(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
 
 HWND Host() {
   return CreateWindowExA(0, "STATIC", "gridrs_bind", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, kWidth + 40,
@@ -90,9 +83,9 @@ double Sum(const std::vector<double>& v) {
 }
 
 uint32_t OpenB(HMODULE praxel, uint32_t base, double* ms) {
-  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("B"), 60});
+  uint32_t handle = Call(praxel, "PRAXEL_New", {base, W("B"), 60});
   auto opening = Clock::now();
-  if (!Call(praxel, "PRAXEL_Open", {handle, Word(kQuery), Word("STATIC")})) return 0;
+  if (!Call(praxel, "PRAXEL_Open", {handle, W(kQuery), W("STATIC")})) return 0;
   *ms = Ms(opening, Clock::now());
   return handle;
 }
@@ -106,7 +99,7 @@ int main() {
     std::printf("Praxel.dll and Frenna.dll must lie beside the program\n");
     return 1;
   }
-  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, Word("DSN=KTEST;"), 2});
+  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, W("DSN=KTEST;"), 2});
   double open = 0, again = 0;
   uint32_t handle = OpenB(praxel, base, &open);
   // The window pages through a record set of its own: no page that one

@@ -17,27 +17,20 @@
 #include <cstdlib>
 #include <vector>
 
-#include "call_export.h"
+#include "bench_support.h"
+#include "export_call.h"
 #include "record_set_object.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Call;
+using bench::Clock;
+using bench::Ms;
+using bench::W;
+
 const int kWidth = 800;
 const int kHeight = 600;
 const char kTitles[] = "Номер|Наименование|Количество";
-
-double Ms(Clock::time_point from) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
-}
-
-uint32_t Word(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
-
-uint32_t Call(HMODULE library, const char* name, std::initializer_list<uint32_t> args) {
-  std::vector<uint32_t> reversed(std::rbegin(args), std::rend(args));
-  return CallExport(reinterpret_cast<const void*>(GetProcAddress(library, name)), reversed.data(),
-                    static_cast<uint32_t>(reversed.size()));
-}
 
 double Median(std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
@@ -74,8 +67,8 @@ struct Opened {
 Opened Open(HMODULE praxel, uint32_t base, const char* query) {
   Opened opened;
   auto start = Clock::now();
-  opened.handle = Call(praxel, "PRAXEL_New", {base, Word("B"), 60});
-  if (!opened.handle || !Call(praxel, "PRAXEL_Open", {opened.handle, Word(query), Word("STATIC")})) {
+  opened.handle = Call(praxel, "PRAXEL_New", {base, W("B"), 60});
+  if (!opened.handle || !Call(praxel, "PRAXEL_Open", {opened.handle, W(query), W("STATIC")})) {
     std::fprintf(stderr, "the record set over B did not open (bench/grid_scroll.sh makes B)\n");
     std::exit(1);
   }
@@ -85,9 +78,9 @@ Opened Open(HMODULE praxel, uint32_t base, const char* query) {
 
 // OSTREL_Load and OSTREL_Show until the table is painted; the Show part.
 double ShowTable(HMODULE ostrel, HWND host, uint32_t records) {
-  uint32_t table = Call(ostrel, "OSTREL_Load", {Word(host), Word("BENCHSHOW")});
+  uint32_t table = Call(ostrel, "OSTREL_Load", {W(host), W("BENCHSHOW")});
   auto start = Clock::now();
-  uint32_t shown = Call(ostrel, "OSTREL_Show", {table, records, Word(kTitles), Word("")});
+  uint32_t shown = Call(ostrel, "OSTREL_Show", {table, records, W(kTitles), W("")});
   double ms = Ms(start);
   if (!shown) {
     std::fprintf(stderr, "OSTREL_Show failed\n");
@@ -150,7 +143,7 @@ int main(int argc, char** argv) {
                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
   Pump();
-  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, Word("DSN=KTEST;"), 2});
+  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, W("DSN=KTEST;"), 2});
   if (!base) {
     std::fprintf(stderr, "no connection to KTEST\n");
     return 1;

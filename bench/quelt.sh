@@ -3,11 +3,7 @@
 # the native peers on the same file (quelt_peer.py). Builds first when needed.
 #   bench/quelt.sh [records]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/quelt_bench.exe" ] || "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh"
-trap korvex_wine_down EXIT
-korvex_wine_up
+source "$(dirname "$0")/bench_env.sh" quelt_bench.exe
 work=$(mktemp -d)
 trap 'korvex_wine_down; rm -rf "$work"' EXIT
 echo "Quelt.dll under Wine"

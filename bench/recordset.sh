@@ -5,16 +5,10 @@
 # record set and a plain ODBC program (bench/recordset.cpp), and the native
 # program reading the whole table.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/recordset_bench.exe" ] || "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh"
-trap korvex_wine_down EXIT
-korvex_wine_up
+source "$(dirname "$0")/bench_env.sh" recordset_bench.exe
 rows=${1:-1000000}
 db="$root/build/odbc/ktest.db"
-sqlite3 "$db" "DROP TABLE IF EXISTS B; CREATE TABLE B (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY INTEGER);
-  WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < $rows)
-  INSERT INTO B SELECT i, 'name ' || i, i % 1000 FROM n;"
+bench_make_b "$rows"
 pg() { psql -q -h 127.0.0.1 -p "$KORVEX_PG_PORT" -U korvex ktest "$@"; }
 pg -c "DROP TABLE IF EXISTS B; CREATE TABLE B (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY INTEGER);
   INSERT INTO B SELECT i, 'name ' || i, i % 1000 FROM generate_series(1, $rows) i; ANALYZE B;"

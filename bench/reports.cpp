@@ -17,31 +17,16 @@
 #include <cstring>
 #include <string>
 
+#include "bench_support.h"
+
 namespace {
 
-using Word = uint32_t;
-using Call1 = Word(WINAPI*)(Word);
-using Call2 = Word(WINAPI*)(Word, Word);
-using Call3 = Word(WINAPI*)(Word, Word, Word);
-
-template <typename F>
-F Export(HMODULE module, const char* name) {
-  F f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  if (!f) {
-    std::fprintf(stderr, "no export %s\n", name);
-    std::exit(2);
-  }
-  return f;
-}
-
-template <typename T>
-Word W(T* p) {
-  return static_cast<Word>(reinterpret_cast<uintptr_t>(p));
-}
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Call1;
+using bench::Call2;
+using bench::Call3;
+using bench::NeededExport;
+using bench::W;
+using bench::Word;
 
 // 30 mm a record: 9 a page, 2,000 records make 223 pages.
 const char kRecordForm[] =
@@ -64,15 +49,15 @@ int main(int argc, char** argv) {
   HMODULE praxel = LoadLibraryA("PRAXEL");
   HMODULE hestel = LoadLibraryA("HESTEL");
   if (!dorvin || !praxel || !hestel) return 2;
-  auto form = Export<Call3>(dorvin, "DORVIN_Form");
-  auto close = Export<Call1>(dorvin, "DORVIN_Close");
-  auto add = Export<Call2>(dorvin, "DORVIN_RsAdd");
-  auto type = Export<Call3>(dorvin, "DORVIN_Type");
+  auto form = NeededExport<Call3>(dorvin, "DORVIN_Form");
+  auto close = NeededExport<Call1>(dorvin, "DORVIN_Close");
+  auto add = NeededExport<Call2>(dorvin, "DORVIN_RsAdd");
+  auto type = NeededExport<Call3>(dorvin, "DORVIN_Type");
 
   if (what == "compile") {
     auto start = std::chrono::steady_clock::now();
     Word f = form(0, W(argv[2]), 1);
-    double s = Seconds(start);
+    double s = bench::SecondsSince(start);
     if (!f) return 1;
     close(f);
     std::printf("compile 1 %.4f %.1f\n", s, 1 / s);
@@ -83,8 +68,8 @@ int main(int argc, char** argv) {
   if (what == "lines") {
     HMODULE grusk = LoadLibraryA("GRUSK");
     if (!grusk) return 2;
-    Export<Call1>(grusk, "SELPRINTER")(0);
-    HDC dc = reinterpret_cast<HDC>(Export<Word(WINAPI*)()>(grusk, "PRNCREATE")());
+    NeededExport<Call1>(grusk, "SELPRINTER")(0);
+    HDC dc = reinterpret_cast<HDC>(NeededExport<Word(WINAPI*)()>(grusk, "PRNCREATE")());
     if (!dc) return 1;
     HFONT font = CreateFontA(-42, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Mono");
     DOCINFOA doc = {sizeof doc, "reports_lines", nullptr, nullptr, 0};
@@ -102,31 +87,31 @@ int main(int argc, char** argv) {
     }
     EndPage(dc);
     EndDoc(dc);
-    double s = Seconds(start);
+    double s = bench::SecondsSince(start);
     DeleteDC(dc);
     DeleteObject(font);
     std::printf("lines %ld %.4f %.1f\n", count, s, count / s);
     return 0;
   }
-  Word base = Export<Call3>(praxel, "PRAXEL_BaseOpen")(0, W("DSN=KTEST;"), 2);
-  Word set = base ? Export<Call3>(praxel, "PRAXEL_New")(base, W("BENCH_PEOPLE"), 100) : 0;
+  Word base = NeededExport<Call3>(praxel, "PRAXEL_BaseOpen")(0, W("DSN=KTEST;"), 2);
+  Word set = base ? NeededExport<Call3>(praxel, "PRAXEL_New")(base, W("BENCH_PEOPLE"), 100) : 0;
   std::string query = "SELECT NAME, CITY FROM BENCH_PEOPLE WHERE ID <= " + std::to_string(count) + " ORDER BY ID";
-  if (!set || !Export<Call3>(praxel, "PRAXEL_Open")(set, W(query.c_str()), W("STATIC"))) return 1;
+  if (!set || !NeededExport<Call3>(praxel, "PRAXEL_Open")(set, W(query.c_str()), W("STATIC"))) return 1;
   Word f = form(0, W(what == "table" ? kTableForm : what == "print" ? kLineForm : kRecordForm), 0);
   if (!f || !add(f, set)) return 1;
   const char* options = what == "print" ? "TABLE|DEFAULT" : what == "table" ? "FILE|DEFAULT" : "FILE|TABLE|DEFAULT";
   auto start = std::chrono::steady_clock::now();
   Word result = type(f, W(("reports_" + what).c_str()), W(options));
-  double s = Seconds(start);
+  double s = bench::SecondsSince(start);
   if (!result) return 1;
   if (what != "print") {
     DWORD size = GetFileSize(reinterpret_cast<HANDLE>(result), nullptr);
-    Export<Call1>(hestel, "HESTEL_CLOSE")(result);
+    NeededExport<Call1>(hestel, "HESTEL_CLOSE")(result);
     std::fprintf(stderr, "page file: %lu bytes\n", static_cast<unsigned long>(size));
   }
   close(f);
-  Export<Call1>(praxel, "PRAXEL_Close")(set);
-  Export<Call1>(praxel, "PRAXEL_BaseClose")(base);
+  NeededExport<Call1>(praxel, "PRAXEL_Close")(set);
+  NeededExport<Call1>(praxel, "PRAXEL_BaseClose")(base);
   std::printf("%s %ld %.4f %.1f\n", what.c_str(), count, s, count / s);
   return 0;
 }

@@ -7,12 +7,8 @@
 # and beside the same texts put out by bare TextOutA calls (the floor that
 # Wine's printer driver sets).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/reports_bench.exe" ] || "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh"
-trap korvex_wine_down EXIT
-korvex_wine_up
-wine reg add 'HKCU\Software\Wine\AppDefaults\reports_bench.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+source "$(dirname "$0")/bench_env.sh" reports_bench.exe
+bench_unmanaged reports_bench.exe
 db="$root/build/odbc/ktest.db"
 sqlite3 "$db" "DROP TABLE IF EXISTS BENCH_PEOPLE;
   CREATE TABLE BENCH_PEOPLE (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), CITY VARCHAR(20));

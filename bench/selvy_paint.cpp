@@ -13,27 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
+
 namespace {
 
-using Word = uint32_t;
-using Call1 = Word(WINAPI*)(Word);
-using Call2 = Word(WINAPI*)(Word, Word);
-using Call3 = Word(WINAPI*)(Word, Word, Word);
-
-template <typename F>
-F Export(HMODULE module, const char* name) {
-  F f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  if (!f) {
-    std::fprintf(stderr, "no export %s\n", name);
-    std::exit(2);
-  }
-  return f;
-}
-
-template <typename T>
-Word W(T* p) {
-  return static_cast<Word>(reinterpret_cast<uintptr_t>(p));
-}
+using bench::Call1;
+using bench::Call2;
+using bench::Call3;
+using bench::NeededExport;
+using bench::W;
+using bench::Word;
 
 const char kRecordForm[] = "FONT Mono,10\r\nBOX 0,0,100,30,B\r\nTEXT L{[A!NAME] - [A!CITY]}\r\nEND";
 
@@ -50,28 +39,28 @@ int main() {
   if (!dorvin || !praxel || !selvy || !LoadLibraryA("HESTEL")) return 2;
   // 9 forms a page: 2,295 records fill the 255 pages a page file can hold.
   const int kRecords = 255 * 9;
-  Word base = Export<Call3>(praxel, "PRAXEL_BaseOpen")(0, W("DSN=KTEST;"), 2);
-  Word set = base ? Export<Call3>(praxel, "PRAXEL_New")(base, W("BENCH_PEOPLE"), 100) : 0;
+  Word base = NeededExport<Call3>(praxel, "PRAXEL_BaseOpen")(0, W("DSN=KTEST;"), 2);
+  Word set = base ? NeededExport<Call3>(praxel, "PRAXEL_New")(base, W("BENCH_PEOPLE"), 100) : 0;
   std::string query = "SELECT NAME, CITY FROM BENCH_PEOPLE WHERE ID <= " + std::to_string(kRecords) + " ORDER BY ID";
-  if (!set || !Export<Call3>(praxel, "PRAXEL_Open")(set, W(query.c_str()), W("STATIC"))) return 1;
-  Word form = Export<Call3>(dorvin, "DORVIN_Form")(0, W(kRecordForm), 0);
-  if (!form || !Export<Call2>(dorvin, "DORVIN_RsAdd")(form, set)) return 1;
-  Word file = Export<Call3>(dorvin, "DORVIN_Type")(form, W("selvy_paint"), W("FILE|TABLE|DEFAULT"));
+  if (!set || !NeededExport<Call3>(praxel, "PRAXEL_Open")(set, W(query.c_str()), W("STATIC"))) return 1;
+  Word form = NeededExport<Call3>(dorvin, "DORVIN_Form")(0, W(kRecordForm), 0);
+  if (!form || !NeededExport<Call2>(dorvin, "DORVIN_RsAdd")(form, set)) return 1;
+  Word file = NeededExport<Call3>(dorvin, "DORVIN_Type")(form, W("selvy_paint"), W("FILE|TABLE|DEFAULT"));
   if (!file) return 1;
 
   HWND owner = CreateWindowExA(0, "STATIC", "KvxView", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
                                nullptr, nullptr);
-  Word view = Export<Call2>(selvy, "SELVY_Load")(W(owner), file);
-  Word pages = view ? Export<Call1>(selvy, "SELVY_PageCount")(view) : 0;
+  Word view = NeededExport<Call2>(selvy, "SELVY_Load")(W(owner), file);
+  Word pages = view ? NeededExport<Call1>(selvy, "SELVY_PageCount")(view) : 0;
   if (!pages) return 1;
-  Export<Call1>(selvy, "SELVY_Show")(view);
+  NeededExport<Call1>(selvy, "SELVY_Show")(view);
   HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(view));
   UpdateWindow(window);
 
   LARGE_INTEGER frequency, before, after;
   QueryPerformanceFrequency(&frequency);
   std::vector<double> paints;
-  while (Export<Call1>(selvy, "SELVY_PageNumber")(view) < pages) {
+  while (NeededExport<Call1>(selvy, "SELVY_PageNumber")(view) < pages) {
     QueryPerformanceCounter(&before);
     SendMessageA(window, WM_KEYDOWN, VK_NEXT, 1);
     UpdateWindow(window);
@@ -82,10 +71,10 @@ int main() {
   std::vector<double> first(paints.begin(), paints.begin() + ten), last(paints.end() - ten, paints.end());
   std::printf("pages %lu median %.2f first %.2f last %.2f slowest %.2f\n", static_cast<unsigned long>(pages),
               Median(paints), Median(first), Median(last), *std::max_element(paints.begin(), paints.end()));
-  Export<Call1>(selvy, "SELVY_Unload")(view);
+  NeededExport<Call1>(selvy, "SELVY_Unload")(view);
   DestroyWindow(owner);
-  Export<Call1>(dorvin, "DORVIN_Close")(form);
-  Export<Call1>(praxel, "PRAXEL_Close")(set);
-  Export<Call1>(praxel, "PRAXEL_BaseClose")(base);
+  NeededExport<Call1>(dorvin, "DORVIN_Close")(form);
+  NeededExport<Call1>(praxel, "PRAXEL_Close")(set);
+  NeededExport<Call1>(praxel, "PRAXEL_BaseClose")(base);
   return 0;
 }

@@ -5,12 +5,8 @@
 # walks the buffer from its start: the median paint of the last ten pages
 # beside that of the first ten, and of all (target: 20 ms or less).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/selvy_paint.exe" ] || "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh"
-trap korvex_wine_down EXIT
-korvex_wine_up
-wine reg add 'HKCU\Software\Wine\AppDefaults\selvy_paint.exe\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+source "$(dirname "$0")/bench_env.sh" selvy_paint.exe
+bench_unmanaged selvy_paint.exe
 db="$root/build/odbc/ktest.db"
 sqlite3 "$db" "CREATE TABLE IF NOT EXISTS BENCH_PEOPLE (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), CITY VARCHAR(20));
   INSERT OR IGNORE INTO BENCH_PEOPLE

@@ -17,28 +17,21 @@
 #include <string>
 #include <vector>
 
-#include "call_export.h"
+#include "bench_support.h"
+#include "export_call.h"
 #include "record_set_object.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Call;
+using bench::Clock;
+using bench::Ms;
+using bench::W;
+
 const int kRounds = 3;
 const int kText = 128;
 const UINT kCaptionCommand = 3100;
 const char kQuery[] = "SELECT K, ID, OWN, NAME FROM TRB ORDER BY K";
-
-double Ms(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-uint32_t Call(HMODULE library, const char* name, std::initializer_list<uint32_t> args) {
-  std::vector<uint32_t> reversed(std::rbegin(args), std::rend(args));
-  return CallExport(reinterpret_cast<const void*>(GetProcAddress(library, name)), reversed.data(),
-                    static_cast<uint32_t>(reversed.size()));
-}
-
-uint32_t Word(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
 
 struct Record {
   long id;
@@ -143,9 +136,9 @@ int main() {
     std::printf("Praxel.dll and Frenna.dll must lie beside the program\n");
     return 1;
   }
-  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, Word("DSN=KTEST;"), 2});
-  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("TRB"), 60});
-  if (!Call(praxel, "PRAXEL_Open", {handle, Word(kQuery), Word("STATIC")})) {
+  uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, W("DSN=KTEST;"), 2});
+  uint32_t handle = Call(praxel, "PRAXEL_New", {base, W("TRB"), 60});
+  if (!Call(praxel, "PRAXEL_Open", {handle, W(kQuery), W("STATIC")})) {
     std::printf("TRB did not open\n");
     return 1;
   }

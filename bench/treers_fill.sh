@@ -4,11 +4,7 @@
 # grandchildren each), made by the sqlite3 program in the test data source
 # KTEST; then bench/treers_fill.cpp in one run.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/treers_fill.exe" ] || "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh"
-trap korvex_wine_down EXIT
-korvex_wine_up
+source "$(dirname "$0")/bench_env.sh" treers_fill.exe
 sqlite3 "$root/build/odbc/ktest.db" "DROP TABLE IF EXISTS TRB;
   CREATE TABLE TRB (K INTEGER PRIMARY KEY, ID INTEGER, OWN INTEGER, NAME VARCHAR(20));
   WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20200)

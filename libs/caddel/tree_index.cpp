@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <new>
 
+#include "tree_order.h"
+
 namespace {
 
 // Gap between neighbouring top-level orders, so that a node sorted in
@@ -77,7 +79,7 @@ void TreeIndex::Index(TreeNode* node) {
 TreeNode* TreeIndex::First(const std::vector<TreeNode*>& nodes) {
   TreeNode* first = nullptr;
   for (TreeNode* node : nodes)
-    if (!first || Before(node, first)) first = node;
+    if (!first || TreeOrderBefore(node, first)) first = node;
   return first;
 }
 
@@ -142,23 +144,4 @@ void TreeIndex::Clear() {
   byIds_.clear();
   byRecord_.clear();
   firstTop_ = lastTop_ = nullptr;
-}
-
-bool TreeIndex::Before(const TreeNode* a, const TreeNode* b) {
-  if (a == b) return false;
-  // An ancestor comes before its descendants; otherwise the order of the
-  // two ancestors that are siblings decides.
-  while (a->depth > b->depth) {
-    a = a->parent;
-    if (a == b) return false;
-  }
-  while (b->depth > a->depth) {
-    b = b->parent;
-    if (b == a) return true;
-  }
-  while (a->parent != b->parent) {
-    a = a->parent;
-    b = b->parent;
-  }
-  return a->order < b->order;
 }

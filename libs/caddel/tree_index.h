@@ -83,7 +83,6 @@ class TreeIndex {
   void Index(TreeNode* node);
   void LinkTop(TreeNode* node, TreeNode* previous);
   void RenumberTop();
-  static bool Before(const TreeNode* a, const TreeNode* b);
   static TreeNode* First(const std::vector<TreeNode*>& nodes);
   static void Drop(std::vector<TreeNode*>& nodes, TreeNode* node);
 

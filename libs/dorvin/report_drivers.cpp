@@ -39,6 +39,56 @@ uint32_t PageCount(long records, uint16_t event, uint16_t rows) {
   return slots <= rows ? 1 : static_cast<uint32_t>((slots - 1) / rows + 1);
 }
 
+// A per-record run over the first record set: `rows` form slots a page,
+// the event's slot first when there is one.
+struct TableRun {
+  RecordSetObject* set;
+  long records;
+  uint32_t pages;
+  uint16_t rows;
+  uint16_t event;
+  long next;  // the record the next slot shows
+};
+
+TableRun CountRun(RecordSetObject* set, uint16_t rows, uint16_t event) {
+  long records = set ? set->RecordCount() : 0;
+  return TableRun{set, records, PageCount(records, event, rows), rows, event, 1};
+}
+
+// Renders page `number`'s slots (both per-record drivers); true when the
+// stop button was pressed: the printing ends after this page.
+bool RenderSlots(ReportForm& form, ReportPage& page, TableRun& run, uint32_t number) {
+  bool stopped = false;
+  for (uint16_t slot = 1; slot <= run.rows && !form.ReportCancelled(); ++slot) {
+    if (number == 1 && slot == 1 && run.event) {
+      SendMessageA(form.Owner(), WM_COMMAND, run.event, reinterpret_cast<LPARAM>(page.dc));
+      continue;
+    }
+    if (run.next > run.records) break;
+    run.set->GoToRecord(run.next++);
+    if (PRNSHOW(static_cast<int>(number), static_cast<int>(run.pages))) stopped = true;
+    form.RenderForm(page, static_cast<int16_t>(slot));
+  }
+  return stopped;
+}
+
+// The end of a printer driver: TRUE, or the error shown.
+BOOL PrinterResult(HWND owner, uint32_t error) {
+  if (!error) return TRUE;
+  ERRBOX(owner, static_cast<int>(error), 0, nullptr);
+  return FALSE;
+}
+
+// The end of a page file driver: the file, or the error shown and the
+// file closed.
+HANDLE PageFileResult(HWND owner, ReportPage& page, uint32_t error) {
+  if (page.pageFile) FlushFileBuffers(page.pageFile);
+  if (!error) return page.pageFile;
+  if (page.pageFile) HESTEL_CLOSE(page.pageFile);
+  ERRBOX(owner, static_cast<int>(error), 0, nullptr);
+  return nullptr;
+}
+
 }  // namespace
 
 uint32_t ReportForm::RowsPerPage(ReportPage& page, uint16_t& rows) {
@@ -63,9 +113,7 @@ BOOL ReportForm::PrintFormOnPrinter(const char* title) {
     uint32_t stopped = PRNSTOP(owner_, page.dc);
     if (!error) error = stopped;
   }
-  if (!error) return TRUE;
-  ERRBOX(owner_, static_cast<int>(error), 0, nullptr);
-  return FALSE;
+  return PrinterResult(owner_, error);
 }
 
 HANDLE ReportForm::PrintFormToFile(const char* title) {
@@ -85,93 +133,57 @@ HANDLE ReportForm::PrintFormToFile(const char* title) {
     }
     PRNSTOP(owner_, nullptr);
   }
-  if (page.pageFile) FlushFileBuffers(page.pageFile);
-  if (!error) return page.pageFile;
-  if (page.pageFile) HESTEL_CLOSE(page.pageFile);
-  ERRBOX(owner_, static_cast<int>(error), 0, nullptr);
-  return nullptr;
+  return PageFileResult(owner_, page, error);
 }
 
 BOOL ReportForm::PrintTableOnPrinter(const char* title, uint16_t event) {
   cancelled_ = false;
   PrinterPage job;
   ReportPage& page = job.page;
-  RecordSetObject* set = setCount_ ? sets_[0] : nullptr;
   uint16_t rows = 0;
   uint32_t error = page.dc ? RowsPerPage(page, rows) : kNoPrinterDc;
   if (!error) error = PRNSTART(owner_, page.dc, title);
   if (!error) {
-    long records = set ? set->RecordCount() : 0;
-    uint32_t pages = PageCount(records, event, rows);
-    long next = 1;
+    TableRun run = CountRun(setCount_ ? sets_[0] : nullptr, rows, event);
     bool stopped = false;
-    for (uint32_t number = 1; number <= pages && !error && !stopped && !cancelled_; ++number) {
+    for (uint32_t number = 1; number <= run.pages && !error && !stopped && !cancelled_; ++number) {
       // A page that cannot be started gets nothing, not even its end.
       if (StartPage(page.dc) <= 0) {
         error = kStartPageFailed;
         break;
       }
-      for (uint16_t slot = 1; slot <= rows && !cancelled_; ++slot) {
-        if (number == 1 && slot == 1 && event) {
-          SendMessageA(owner_, WM_COMMAND, event, reinterpret_cast<LPARAM>(page.dc));
-          continue;
-        }
-        if (next > records) break;
-        set->GoToRecord(next++);
-        // The stop button ends the printing after this page.
-        if (PRNSHOW(static_cast<int>(number), static_cast<int>(pages))) stopped = true;
-        RenderForm(page, static_cast<int16_t>(slot));
-      }
+      stopped = RenderSlots(*this, page, run, number);
       if (EndPage(page.dc) < 0) error = kEndPageFailed;
     }
     uint32_t stop = PRNSTOP(owner_, page.dc);
     if (!error) error = stop;
   }
-  if (!error) return TRUE;
-  ERRBOX(owner_, static_cast<int>(error), 0, nullptr);
-  return FALSE;
+  return PrinterResult(owner_, error);
 }
 
 HANDLE ReportForm::PrintTableToFile(const char* title, uint16_t event) {
   cancelled_ = false;
   PrinterPage job;
   ReportPage& page = job.page;
-  RecordSetObject* set = setCount_ ? sets_[0] : nullptr;
   uint16_t rows = 0;
-  uint32_t pages = 0;
-  long records = 0;
+  TableRun run = {};
   uint32_t error = page.dc ? RowsPerPage(page, rows) : kNoPrinterDc;
   if (!error) {
-    records = set ? set->RecordCount() : 0;
-    pages = PageCount(records, event, rows);
+    run = CountRun(setCount_ ? sets_[0] : nullptr, rows, event);
     // Page numbers are 8 bits in the file.
-    if (pages > kPageMaxNumber) error = kTooManyPages;
+    if (run.pages > kPageMaxNumber) error = kTooManyPages;
   }
   if (!error && !(page.pageFile = HESTEL_CREATE(nullptr))) error = GetLastError();
   if (!error) error = PRNSTART(owner_, nullptr, title);
   if (!error) {
-    long next = 1;
     bool stopped = false;
-    for (uint32_t number = 1; number <= pages && !stopped && !cancelled_; ++number) {
+    for (uint32_t number = 1; number <= run.pages && !stopped && !cancelled_; ++number) {
       // A page whose record cannot be written gets no rows.
       if (!WritePageHeader(page.pageFile, static_cast<int>(number), page.dc, page.font)) continue;
-      for (uint16_t slot = 1; slot <= rows && !cancelled_; ++slot) {
-        if (number == 1 && slot == 1 && event) {
-          SendMessageA(owner_, WM_COMMAND, event, reinterpret_cast<LPARAM>(page.dc));
-          continue;
-        }
-        if (next > records) break;
-        set->GoToRecord(next++);
-        if (PRNSHOW(static_cast<int>(number), static_cast<int>(pages))) stopped = true;
-        RenderForm(page, static_cast<int16_t>(slot));
-      }
+      stopped = RenderSlots(*this, page, run, number);
     }
     WritePageEnd(page.pageFile);
     PRNSTOP(owner_, nullptr);
   }
-  if (page.pageFile) FlushFileBuffers(page.pageFile);
-  if (!error) return page.pageFile;
-  if (page.pageFile) HESTEL_CLOSE(page.pageFile);
-  ERRBOX(owner_, static_cast<int>(error), 0, nullptr);
-  return nullptr;
+  return PageFileResult(owner_, page, error);
 }

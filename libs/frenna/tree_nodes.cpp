@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "tree_order.h"
+
 namespace {
 
 // Gap between neighbouring top-level orders, so that a node sorted in
@@ -99,26 +101,7 @@ void TreeNodes::Offer(Node* node) {
   uint16_t id = static_cast<uint16_t>(node->param);
   uint16_t record = static_cast<uint16_t>(node->param >> 16);
   Node*& byId = firstById_[id];
-  if (id != 0 && (!byId || (!loading_ && Before(node, byId)))) byId = node;
+  if (id != 0 && (!byId || (!loading_ && TreeOrderBefore(node, byId)))) byId = node;
   Node*& byRecord = firstByRecord_[record];
-  if (!byRecord || (!loading_ && Before(node, byRecord))) byRecord = node;
-}
-
-bool TreeNodes::Before(const Node* a, const Node* b) {
-  if (a == b) return false;
-  // An ancestor comes before its descendants; otherwise the order of the
-  // two ancestors that are siblings decides.
-  while (a->depth > b->depth) {
-    a = a->parent;
-    if (a == b) return false;
-  }
-  while (b->depth > a->depth) {
-    b = b->parent;
-    if (b == a) return true;
-  }
-  while (a->parent != b->parent) {
-    a = a->parent;
-    b = b->parent;
-  }
-  return a->order < b->order;
+  if (!byRecord || (!loading_ && TreeOrderBefore(node, byRecord))) byRecord = node;
 }

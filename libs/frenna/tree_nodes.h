@@ -54,7 +54,6 @@ class TreeNodes {
   // Makes the node the first of its ID and record when it comes before
   // the one found so far.
   void Offer(Node* node);
-  static bool Before(const Node* a, const Node* b);
 
   std::deque<Node> nodes_;
   std::vector<Node*> firstById_;

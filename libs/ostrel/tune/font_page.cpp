@@ -2,13 +2,12 @@
 // in points (4 to 20) and bold; applied fonts are stored as "TableFont".
 #include <windows.h>
 #include <commctrl.h>
-#include <prsht.h>
 
 #include <cstdio>
 
 #include "table_settings.h"
 #include "tune_ids.h"
-#include "tune_sheet.h"
+#include "tune_page.h"
 
 namespace {
 
@@ -68,33 +67,14 @@ void Apply(HWND page, TuneSubject* subject) {
   if (subject->result == 0) subject->result = 1;
 }
 
+bool Changes(WORD notification) {
+  return notification == LBN_SELCHANGE || notification == EN_CHANGE || notification == BN_CLICKED;
+}
+
+const SettingsPage kFontPage = {kProperty, FillPage, Apply, Changes};
+
 }  // namespace
 
 INT_PTR CALLBACK FontPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      auto* subject = reinterpret_cast<TuneSubject*>(
-          reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
-      SetPropA(page, kProperty, subject);
-      FillPage(page, subject);
-      return TRUE;
-    }
-    case WM_COMMAND:
-      if (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == EN_CHANGE ||
-          HIWORD(wParam) == BN_CLICKED)
-        PropSheet_Changed(GetParent(page), page);
-      return FALSE;
-    case WM_NOTIFY:
-      if (reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {
-        if (auto* subject = static_cast<TuneSubject*>(GetPropA(page, kProperty)))
-          Apply(page, subject);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_DESTROY:
-      RemovePropA(page, kProperty);
-      return FALSE;
-  }
-  return FALSE;
+  return SettingsPageProc(kFontPage, page, message, wParam, lParam);
 }

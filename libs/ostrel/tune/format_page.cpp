@@ -12,7 +12,7 @@
 #include "record_set_object.h"
 #include "table_settings.h"
 #include "tune_ids.h"
-#include "tune_sheet.h"
+#include "tune_page.h"
 
 namespace {
 
@@ -209,15 +209,11 @@ DWORD SaveTableFormat(TuneSubject* subject, HWND list) {
 
 INT_PTR CALLBACK FormatPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: {
-      auto* subject = reinterpret_cast<TuneSubject*>(
-          reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
-      SetPropA(page, kProperty, subject);
-      FillList(page, subject);
+    case WM_INITDIALOG:
+      FillList(page, KeepPageSubject(page, kProperty, lParam));
       return TRUE;
-    }
     case WM_NOTIFY: {
-      auto* subject = static_cast<TuneSubject*>(GetPropA(page, kProperty));
+      TuneSubject* subject = PageSubject(page, kProperty);
       NMHDR* header = reinterpret_cast<NMHDR*>(lParam);
       HWND list = GetDlgItem(page, IDC_FORMAT_COLUMNS);
       if (header->idFrom == IDC_FORMAT_COLUMNS) {
@@ -232,8 +228,7 @@ INT_PTR CALLBACK FormatPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) 
       }
       if (header->code == PSN_APPLY && subject) {
         subject->result = SaveTableFormat(subject, list);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-        return TRUE;
+        return AcceptApply(page);
       }
       return FALSE;
     }

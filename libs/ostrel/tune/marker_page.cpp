@@ -3,14 +3,13 @@
 // "Main".
 #include <windows.h>
 #include <commctrl.h>
-#include <prsht.h>
 
 #include <cstdio>
 
 #include "grid_window.h"
 #include "table_settings.h"
 #include "tune_ids.h"
-#include "tune_sheet.h"
+#include "tune_page.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ int KeptWidth(long width) {
   return width < kWidthLowest ? kWidthLowest : width > kWidthHighest ? kWidthHighest : static_cast<int>(width);
 }
 
-void FillPage(HWND page) {
+void FillPage(HWND page, TuneSubject*) {
   TableMarkerSetting stored = {};
   long width = ReadTableMarker(&stored) && stored.width >= 1 ? stored.width : GridMarkerWidth();
   SendDlgItemMessageA(page, IDC_MARKER_WIDTH_SPIN, UDM_SETRANGE32, kWidthLowest, kWidthHighest);
@@ -38,29 +37,12 @@ void Apply(HWND page, TuneSubject* subject) {
   if (subject->result == 0) subject->result = 1;
 }
 
+bool Changes(WORD notification) { return notification == EN_CHANGE; }
+
+const SettingsPage kMarkerPage = {kProperty, FillPage, Apply, Changes};
+
 }  // namespace
 
 INT_PTR CALLBACK MarkerPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetPropA(page, kProperty,
-               reinterpret_cast<HANDLE>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam));
-      FillPage(page);
-      return TRUE;
-    case WM_COMMAND:
-      if (HIWORD(wParam) == EN_CHANGE) PropSheet_Changed(GetParent(page), page);
-      return FALSE;
-    case WM_NOTIFY:
-      if (reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) {
-        if (auto* subject = static_cast<TuneSubject*>(GetPropA(page, kProperty)))
-          Apply(page, subject);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_DESTROY:
-      RemovePropA(page, kProperty);
-      return FALSE;
-  }
-  return FALSE;
+  return SettingsPageProc(kMarkerPage, page, message, wParam, lParam);
 }
