@@ -1,14 +1,21 @@
 // Scripts in korvex.exe that bind OSTREL and PRAXEL: a WINDOW script makes
 // a table over a record set, turns its events on, shows it and moves in
-// it; a handler of its MOVE event hears the keys typed into the table.
+// it; a handler of its MOVE event hears the keys typed into the table. A
+// second script exports its table to a file and into a page file, the
+// export dialog and the printer choice answered from here.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "export_ids.h"
 #include "gui_driver.h"
 #include "host_test_support.h"
 #include "korvex_session.h"
+#include "odbc_session.h"
+#include "page_file.h"
 #include "record_sets.h"
 
 namespace {
@@ -118,6 +125,135 @@ TEST(OstrelKorvex, AWindowScriptShowsATableAndHearsItsMoves) {
   ASSERT_TRUE(focusTable());
   Type({{VK_UP, true}, {VK_UP, false}});
   EXPECT_EQ("6\t6\r\n24\t24\r\n", ReadUntil(moves, "6\t6\r\n24\t24\r\n"));
+}
+
+// The first shown dialog of korvex other than `except`, polled.
+HWND ShownDialogOf(gui::Program& korvex, HWND except, DWORD timeout) {
+  HWND found = nullptr;
+  gui::WaitFor([&] {
+    for (HWND window : korvex.Windows())
+      if (window != except && gui::ClassOf(window) == "#32770" && IsWindowVisible(window)) {
+        found = window;
+        return true;
+      }
+    return false;
+  }, timeout);
+  return found;
+}
+
+// A handle of korvex's, duplicated into this process (null when it fails).
+HANDLE HandleOf(gui::Program& korvex, const std::string& value) {
+  HANDLE process = OpenProcess(PROCESS_DUP_HANDLE, FALSE, korvex.Id());
+  if (!process) return nullptr;
+  HANDLE theirs = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::strtoul(value.c_str(), nullptr, 10)));
+  HANDLE ours = nullptr;
+  if (!DuplicateHandle(process, theirs, GetCurrentProcess(), &ours, GENERIC_READ, FALSE, 0)) ours = nullptr;
+  CloseHandle(process);
+  return ours;
+}
+
+struct PageItem {
+  char type;
+  int column;
+  std::string text;
+};
+
+// The records of a whole page file as the walker gives them, and whether
+// it ended at an 'E'.
+std::vector<PageItem> WalkPageFile(HANDLE file, bool* ended) {
+  std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
+  SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+  DWORD read = 0;
+  if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  bytes.resize(read);
+  std::vector<PageItem> items;
+  PageRecordWalker walker(bytes.data(), bytes.size());
+  PageRecordView view;
+  while (walker.Next(&view)) {
+    PageItem item = {static_cast<char>(view.type), -1, view.text ? std::string(view.text, view.text_length) : ""};
+    if (view.type == kPageRecordHead) item.column = view.As<PageHeadRecord>()->column;
+    if (view.type == kPageRecordCell) item.column = view.As<PageCellRecord>()->column;
+    items.push_back(item);
+  }
+  EXPECT_EQ(0, walker.error()) << "damaged at " << walker.error_offset();
+  *ended = walker.offset() + 3 <= bytes.size() && bytes[walker.offset() + 2] == kPageRecordEnd;
+  return items;
+}
+
+TEST(OstrelKorvex, AWindowScriptExportsItsTableToAFileAndAPageFile) {
+  MakeN25();
+  std::string path = host_test::ScratchDirectory() + "ostrel_n25_export.txt";
+  DeleteFileA(path.c_str());
+  host_test::KorvexSession korvex;
+  ASSERT_TRUE(korvex.Start(
+      "ostrel_output.bas",
+      "REM WINDOW\r\n"
+      "DEF PRAXEL\r\nDEF OSTREL\r\n"
+      "SET B = PRAXEL.BaseOpen(0, \"DSN=KTEST;\", 2)\r\n"
+      "SET R = PRAXEL.New(B, \"N25\", 10)\r\n"
+      "R.Open(\"SELECT ID, NAME FROM N25 ORDER BY ID\", \"STATIC\")\r\n"
+      "T = OSTREL!OSTREL_Load(HWND, \"GRIDT\")\r\n"
+      "WRITE OSTREL!OSTREL_Show(T, R, \"Номер|Имя\", \"UNTUNE\")\r\n"
+      "WRITE OSTREL!OSTREL_Export(T, 3000)\r\n"
+      "WRITE OSTREL!OSTREL_ToFile(T, \"Список N25\")\r\n"
+      "WRITE TO FILE \"%OUT%\"\r\n"
+      "END 1\r\n"));
+
+  // The export dialog: to the file, Windows text, tab, with the header.
+  HWND dialog = korvex.Program().WaitForWindow("#32770", "Экспорт таблицы", 20000);
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(gui::WaitUntilShown(dialog, 5000));
+  auto click = [&](int id) { gui::Send(GetDlgItem(dialog, id), BM_CLICK, 0, 0); };
+  click(IDC_EXPORT_FILE);
+  gui::Send(GetDlgItem(dialog, IDC_EXPORT_FILE_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  click(IDC_EXPORT_WINDOWS);
+  click(IDC_EXPORT_TAB);
+  if (gui::Send(GetDlgItem(dialog, IDC_EXPORT_HEADER), BM_GETCHECK, 0, 0) != BST_CHECKED) click(IDC_EXPORT_HEADER);
+  PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+
+  // Then the printer choice, taken as it opens (the printer "PDF").
+  HWND printers = ShownDialogOf(korvex.Program(), dialog, 20000);
+  ASSERT_TRUE(printers) << "no printer choice";
+  gui::AnswerMessageBox(printers, IDOK);
+
+  std::string result = korvex.Result(60000);
+  ASSERT_EQ(0u, result.find("TRUE\r\nTRUE\r\n")) << result;
+  std::string handle = result.substr(12);
+  ASSERT_GE(handle.size(), 3u);
+  ASSERT_EQ("\r\n", handle.substr(handle.size() - 2));
+  handle.resize(handle.size() - 2);
+  ASSERT_NE("0", handle) << "no page file";
+
+  std::string expected = "Номер\tИмя\r\n";
+  for (int i = 1; i <= 25; ++i) {
+    char row[32];
+    wsprintfA(row, "%d\tR%02d\r\n", i, i);
+    expected += row;
+  }
+  EXPECT_EQ(expected, ReadFileText(path));
+
+  // The page file the script holds: one page, the title, both heads, 25
+  // rows of two cells in order, the grid and the end.
+  HANDLE file = HandleOf(korvex.Program(), handle);
+  ASSERT_TRUE(file) << "handle " << handle;
+  bool ended = false;
+  std::vector<PageItem> items = WalkPageFile(file, &ended);
+  CloseHandle(file);
+  EXPECT_TRUE(ended);
+  std::string types;
+  for (const PageItem& item : items) types += item.type;
+  ASSERT_EQ("#FBTHH" + std::string(50, 'L') + "G", types);
+  EXPECT_EQ("Список N25", items[3].text);
+  EXPECT_EQ(0, items[4].column);
+  EXPECT_EQ("Номер", items[4].text);
+  EXPECT_EQ(1, items[5].column);
+  EXPECT_EQ("Имя", items[5].text);
+  for (int i = 0; i < 50; ++i) {
+    char text[8];
+    wsprintfA(text, i % 2 ? "R%02d" : "%d", i / 2 + 1);
+    EXPECT_EQ(i % 2, items[6 + i].column) << i;
+    EXPECT_EQ(text, items[6 + i].text) << i;
+  }
 }
 
 }  // namespace
