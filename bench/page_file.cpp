@@ -7,18 +7,16 @@
 //     Praxel record set on a grid window; rows/s of each.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "call_export.h"
+#include "bench_support.h"
+#include "export_call.h"
 #include "grid_window.h"
 #include "grusk.h"
-#include "gui_driver.h"
 #include "hestel.h"
 #include "page_breaks.h"
 #include "page_file.h"
@@ -27,14 +25,9 @@
 
 namespace {
 
-// Without a window manager, every window that goes (the progress dialog of
-// each job) would wait 2 s for one: this program's windows are unmanaged,
-// set before its first window.
-const bool unmanaged = (gui::UseUnmanagedWindows(), true);
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Clock;
+using bench::SecondsSince;
+using bench::W;
 
 HANDLE ScratchFile(std::string* name) {
   char dir[MAX_PATH], path[MAX_PATH];
@@ -68,24 +61,24 @@ void RowRecords(long count) {
   for (int round = 0; round < 3; ++round) {
     std::string name;
     HANDLE file = ScratchFile(&name);
-    auto start = std::chrono::steady_clock::now();
+    auto start = Clock::now();
     for (long i = 0; i < count; ++i) {
       const char* text = texts[i & 3];
       WritePageRow(file, 'L', static_cast<int>(i & 7), &cell, DT_RIGHT, static_cast<int>(std::strlen(text)), text);
     }
-    double s = Seconds(start);
+    double s = SecondsSince(start);
     if (s < best[0]) best[0] = s;
     bytesWritten = GetFileSize(file, nullptr);
     CloseHandle(file);
 
     file = ScratchFile(&name);
-    start = std::chrono::steady_clock::now();
+    start = Clock::now();
     for (long i = 0; i < count; ++i) {
       const std::vector<unsigned char>& bytes = raw[i & 3];
       DWORD written = 0;
       WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     }
-    s = Seconds(start);
+    s = SecondsSince(start);
     if (s < best[1]) best[1] = s;
     CloseHandle(file);
   }
@@ -97,16 +90,12 @@ void RowRecords(long count) {
   std::printf("writer / loop       %.2f (target >= 0.80)\n", best[1] / best[0]);
 }
 
-uint32_t Word(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
-
+// Praxel's exports by name.
 class Praxel {
  public:
   Praxel() : library_(LoadLibraryA("PRAXEL")) {}
   uint32_t operator()(const char* name, std::initializer_list<uint32_t> args) const {
-    std::vector<uint32_t> reversed(args.begin(), args.end());
-    std::reverse(reversed.begin(), reversed.end());
-    return CallExport(reinterpret_cast<const void*>(GetProcAddress(library_, name)), reversed.data(),
-                      static_cast<uint32_t>(reversed.size()));
+    return bench::Call(library_, name, args);
   }
   bool loaded() const { return library_ != nullptr; }
 
@@ -145,9 +134,9 @@ struct Opened {
 
 Opened Open(const Praxel& praxel, const std::string& query) {
   Opened o;
-  o.base = praxel("PRAXEL_BaseOpen", {0, Word("DSN=KTEST;"), 2});
-  o.set = praxel("PRAXEL_New", {o.base, Word("B"), 500});
-  praxel("PRAXEL_Open", {o.set, Word(query.c_str()), Word("STATIC")});
+  o.base = praxel("PRAXEL_BaseOpen", {0, W("DSN=KTEST;"), 2});
+  o.set = praxel("PRAXEL_New", {o.base, W("B"), 500});
+  praxel("PRAXEL_Open", {o.set, W(query.c_str()), W("STATIC")});
   o.count = static_cast<long>(praxel("PRAXEL_RecCnt", {o.set}));
   return o;
 }
@@ -191,13 +180,13 @@ void Tables() {
   // option calls each cell makes.
   RecordSetObject* set = reinterpret_cast<RecordSetObject*>(part.set);
   char text[80];
-  auto start = std::chrono::steady_clock::now();
+  auto start = Clock::now();
   for (long n = 1; n <= part.count; ++n) {
     set->GoToRecord(n);
     for (unsigned long c = 1; c <= 3; ++c) set->GetFieldText(c, text, sizeof text);
   }
-  const double reads = Seconds(start);
-  start = std::chrono::steady_clock::now();
+  const double reads = SecondsSince(start);
+  start = Clock::now();
   for (long n = 1; n <= part.count; ++n) {
     set->GoToRecord(n);
     for (unsigned long c = 1; c <= 3; ++c) {
@@ -207,15 +196,15 @@ void Tables() {
       set->FieldOption(c, 15);
     }
   }
-  const double withOptions = Seconds(start);
+  const double withOptions = SecondsSince(start);
   std::printf("records alone       %10ld rows %8.3f s %10.0f rows/s (with option calls %.3f s)\n", part.count, reads,
               part.count / reads, withOptions);
   double best = 1e30;
   DWORD size = 0;
   for (int round = 0; round < 3; ++round) {
-    start = std::chrono::steady_clock::now();
+    start = Clock::now();
     HANDLE file = WriteTableFile(table, "");
-    const double s = Seconds(start);
+    const double s = SecondsSince(start);
     if (!file) {
       std::printf("WriteTableFile failed\n");
       break;
@@ -238,9 +227,9 @@ void Tables() {
   CloseHandle(ScratchFile(&name));
   lstrcpynA(s->fileName, name.c_str(), sizeof s->fileName);
   std::thread answer(AnswerExportDialog);
-  const auto exportStart = std::chrono::steady_clock::now();
+  const auto exportStart = Clock::now();
   const BOOL exported = ExportTable(table, 3000);
-  const double seconds = Seconds(exportStart);
+  const double seconds = SecondsSince(exportStart);
   answer.join();
   WIN32_FILE_ATTRIBUTE_DATA data = {};
   GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data);

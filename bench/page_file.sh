@@ -2,21 +2,15 @@
 # Page-file benchmark (bench/run.sh pagefile): bench/page_file.cpp in one run
 # ('L' records beside the raw WriteFile loop; WriteTableFile and the file
 # export over B(ID, NAME, QTY) of KTEST, the record-set benchmark's table,
-# made by the sqlite3 program when it is not there), then the sqlite3
-# program writing the same SELECTs as tab-separated text.
+# made when it is not there), then the sqlite3 program writing the same
+# SELECTs as tab-separated text. The program's windows (each job's
+# progress dialog) are left unmanaged (bench_unmanaged).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-[ -x "$root/build/bin/page_file.exe" ] || "$root/tools/build.sh" >/dev/null
-source "$root/tools/wine-env.sh"
-trap korvex_wine_down EXIT
-korvex_wine_up
+source "$(dirname "$0")/bench_env.sh" page_file.exe
+bench_unmanaged page_file.exe
 rows=1000000
 db="$root/build/odbc/ktest.db"
-if [ "$(sqlite3 "$db" "SELECT count(*) FROM B" 2>/dev/null || echo 0)" != "$rows" ]; then
-  sqlite3 "$db" "DROP TABLE IF EXISTS B; CREATE TABLE B (ID INTEGER PRIMARY KEY, NAME VARCHAR(20), QTY INTEGER);
-    WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < $rows)
-    INSERT INTO B SELECT i, 'name ' || i, i % 1000 FROM n;"
-fi
+bench_table_b "$rows"
 cd "$root/build/bin"
 out=$(wine page_file.exe "${1:-1000000}" | tr -d '\r')
 echo "$out"
