@@ -3,49 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "page_file.h"
-
 namespace selvy {
-
-// The offsets agree with the writers' layouts.
-static_assert(offsetof(PagePageRecord, number) == field::kPageNumber &&
-                  offsetof(PagePageRecord, char_width) == field::kCharWidth &&
-                  offsetof(PagePageRecord, line_height) == field::kLineHeight,
-              "'#' fields");
-static_assert(offsetof(PageBoxRecord, sides) == field::kSides && offsetof(PageBoxRecord, bottom) == field::kBoxBottom,
-              "'B' fields");
-static_assert(offsetof(PageFontRecord, style) == field::kStyle && offsetof(PageFontRecord, face) == field::kFace,
-              "'F' fields");
-static_assert(offsetof(PageTextRecord, text) == field::kText, "'T' fields");
-static_assert(offsetof(PageHeadRecord, left) == field::kHeadLeft && offsetof(PageHeadRecord, title) == field::kTitle,
-              "'H' fields");
-static_assert(offsetof(PageCellRecord, flags) == field::kCellFlags && offsetof(PageCellRecord, top) == field::kCellTop &&
-                  offsetof(PageCellRecord, text) == field::kCellText,
-              "'L' fields");
-static_assert(sizeof(PageHeadRecord) == kHeadOverhead && sizeof(PageCellRecord) == kCellOverhead &&
-                  sizeof(PageTextRecord) == kTextOverhead,
-              "record overheads");
-
-int LeastRecordLength(char type) {
-  switch (type) {
-    case kPageRecord:
-    case kBoxRecord:
-      return 20;
-    case kFontRecord:
-      return 7;
-    case kTextRecord:
-      return 5;
-    case kHeadRecord:
-      return 21;
-    case kCellRecord:
-    case kFooterRecord:
-      return 15;
-    case kGridRecord:
-      return 27;
-    default:
-      return 3;
-  }
-}
 
 PageRecord RecordAt(const BYTE* data, int32_t length, int32_t offset) {
   PageRecord end{offset, 0, kEndRecord};
@@ -53,7 +11,7 @@ PageRecord RecordAt(const BYTE* data, int32_t length, int32_t offset) {
   int32_t recordLength = UInt16At(data + offset, field::kLength);
   char type = static_cast<char>(data[offset + field::kType]);
   if (type == 0 || type == kEndRecord) return end;
-  if (recordLength < LeastRecordLength(type) || recordLength > length - offset) return end;
+  if (recordLength < static_cast<int32_t>(PageRecordFixedLength(static_cast<unsigned char>(type))) || recordLength > length - offset) return end;
   return PageRecord{offset, recordLength, type};
 }
 
@@ -98,22 +56,6 @@ RecordText TextOf(const BYTE* data, const PageRecord& record, int offset) {
   if (room <= 0) return RecordText{"", 0};
   const void* nul = memchr(text, 0, room);
   return RecordText{text, nul ? static_cast<int>(static_cast<const char*>(nul) - text) : room};
-}
-
-int TextOffsetOf(char type) {
-  switch (type) {
-    case kHeadRecord:
-      return field::kTitle;
-    case kCellRecord:
-    case kFooterRecord:
-      return field::kCellText;
-    case kTextRecord:
-      return field::kText;
-    case kFontRecord:
-      return field::kFace;
-    default:
-      return 0;
-  }
 }
 
 int PageCharWidth(const BYTE* page) {

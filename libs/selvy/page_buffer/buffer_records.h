@@ -5,45 +5,58 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
+
+#include "page_records.h"
 
 namespace selvy {
 
-// Record types.
+// Record types (the writers' letters, as the view's char).
 enum : char {
-  kPageRecord = '#',
-  kBoxRecord = 'B',
-  kFontRecord = 'F',
-  kTextRecord = 'T',
-  kHeadRecord = 'H',
-  kCellRecord = 'L',
-  kFooterRecord = 'R',
-  kGridRecord = 'G',
-  kEndRecord = 'E'
+  kPageRecord = kPageRecordPage,
+  kBoxRecord = kPageRecordBox,
+  kFontRecord = kPageRecordFont,
+  kTextRecord = kPageRecordText,
+  kHeadRecord = kPageRecordHead,
+  kCellRecord = kPageRecordCell,
+  kFooterRecord = kPageRecordFooter,
+  kGridRecord = kPageRecordGrid,
+  kEndRecord = kPageRecordEnd
 };
 
-// Field offsets from a record's start.
+// Field offsets from a record's start, from the writers' layouts.
 namespace field {
-const int kLength = 0, kType = 2;
+const int kLength = offsetof(PageRecordHeader, length), kType = offsetof(PageRecordHeader, type);
 // '#'
-const int kPageNumber = 3, kPageWidth = 4, kPageHeight = 8, kCharWidth = 12, kLineHeight = 16;
+const int kPageNumber = offsetof(PagePageRecord, number), kPageWidth = offsetof(PagePageRecord, width),
+          kPageHeight = offsetof(PagePageRecord, height), kCharWidth = offsetof(PagePageRecord, char_width),
+          kLineHeight = offsetof(PagePageRecord, line_height);
 // 'B'
-const int kSides = 3, kBoxLeft = 4, kBoxTop = 8, kBoxRight = 12, kBoxBottom = 16;
+const int kSides = offsetof(PageBoxRecord, sides), kBoxLeft = offsetof(PageBoxRecord, left),
+          kBoxTop = offsetof(PageBoxRecord, top), kBoxRight = offsetof(PageBoxRecord, right),
+          kBoxBottom = offsetof(PageBoxRecord, bottom);
 // 'F'
-const int kPoints = 3, kStyle = 4, kFace = 6;
+const int kPoints = offsetof(PageFontRecord, points), kStyle = offsetof(PageFontRecord, style),
+          kFace = offsetof(PageFontRecord, face);
 // 'T'
-const int kAlignment = 3, kText = 4;
+const int kAlignment = offsetof(PageTextRecord, alignment), kText = offsetof(PageTextRecord, text);
 // 'H'
-const int kHeadColumn = 3, kHeadLeft = 4, kHeadTop = 8, kHeadRight = 12, kHeadBottom = 16, kTitle = 20;
+const int kHeadColumn = offsetof(PageHeadRecord, column), kHeadLeft = offsetof(PageHeadRecord, left),
+          kHeadTop = offsetof(PageHeadRecord, top), kHeadRight = offsetof(PageHeadRecord, right),
+          kHeadBottom = offsetof(PageHeadRecord, bottom), kTitle = offsetof(PageHeadRecord, title);
 // 'L' and 'R'
-const int kCellColumn = 3, kCellFlags = 4, kCellTop = 6, kCellBottom = 10, kCellText = 14;
+const int kCellColumn = offsetof(PageCellRecord, column), kCellFlags = offsetof(PageCellRecord, flags),
+          kCellTop = offsetof(PageCellRecord, top), kCellBottom = offsetof(PageCellRecord, bottom),
+          kCellText = offsetof(PageCellRecord, text);
 // 'G': six values from here
-const int kGridValues = 3;
+const int kGridValues = offsetof(PageGridRecord, head_line);
 }  // namespace field
 
 // Bytes a record takes besides its text: header, fixed fields and the NUL.
-const int kHeadOverhead = 21, kCellOverhead = 15, kTextOverhead = 5;
-const int kMostRecordLength = 0xFFFF;
+const int kHeadOverhead = sizeof(PageHeadRecord), kCellOverhead = sizeof(PageCellRecord),
+          kTextOverhead = sizeof(PageTextRecord);
+const int kMostRecordLength = kPageRecordMaxLength;
 
 // One checked record: type kEndRecord for the end of the walk (an 'E'
 // record, type 0, damage or the end of the data), 0 length then.
@@ -53,9 +66,6 @@ struct PageRecord {
   char type;
   bool End() const { return type == kEndRecord; }
 };
-
-// The least length of a known type; 3 for others.
-int LeastRecordLength(char type);
 
 // The record at offset of data[0..length).
 PageRecord RecordAt(const BYTE* data, int32_t length, int32_t offset);
@@ -84,7 +94,7 @@ struct RecordText {
 RecordText TextOf(const BYTE* data, const PageRecord& record, int offset);
 
 // The offset of a record type's text field; 0 for types without one.
-int TextOffsetOf(char type);
+inline int TextOffsetOf(char type) { return static_cast<int>(PageRecordTextOffset(static_cast<unsigned char>(type))); }
 
 // A '#' record's character width and line height, at least 1 each.
 int PageCharWidth(const BYTE* page);
