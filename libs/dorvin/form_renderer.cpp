@@ -233,7 +233,7 @@ void ReportForm::AddColumn(ReportPage& page, const unsigned char* code) {
   const char* name = reinterpret_cast<const char*>(code + 1);
   const unsigned char* after = code + 1 + std::strlen(name) + 1;
   if (page.columnCount >= compiled_form::kMaxColumns) return;
-  ReportColumn& column = page.columns[page.columnCount++];
+  TableColumn& column = page.columns[page.columnCount++];
   long field = name[0] >= '0' && name[0] <= '9' ? std::atol(name) : CheckField(name);
   column.field = static_cast<uint16_t>(field);
   column.width = static_cast<uint16_t>(ReadU16(after) * pixelsPerMmAcross_);
@@ -248,7 +248,7 @@ uint32_t ReportForm::RunTable(ReportPage& page, const unsigned char* headings, s
                               HFONT& pending, HFONT base, uint16_t above, uint16_t below) {
   std::string joined(reinterpret_cast<const char*>(headings), used);
   for (int k = 1; k < page.columnCount; ++k) {
-    ReportColumn& column = page.columns[k];
+    TableColumn& column = page.columns[k];
     column.x = static_cast<uint16_t>(page.columns[k - 1].x + page.columns[k - 1].width);
     if (column.titleOffset > 0 && column.titleOffset <= joined.size())
       joined[column.titleOffset - 1] = '|';

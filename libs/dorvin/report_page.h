@@ -5,19 +5,11 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-
 #include "compiled_form.h"
+#include "table_print_context.h"
 
-// One column of a TABLE part, as the table printer lays it out.
-struct ReportColumn {
-  uint16_t field;        // 1-based field of the first record set, 0 when unknown
-  uint16_t footerLines;
-  uint16_t width;        // device units; 0 does not print
-  uint16_t x;            // from the left margin
-  uint16_t titleOffset;  // of its heading in the joined headings
-  uint16_t titleLength;
-};
+// The columns of a TABLE part are laid out as the table printer's.
+static_assert(compiled_form::kMaxColumns == kMaxTableColumns, "TABLE columns");
 
 struct ReportPage {
   HDC dc = nullptr;
@@ -29,7 +21,7 @@ struct ReportPage {
   int width = 0;
   int height = 0;
   int pageHeight = 0;
-  ReportColumn columns[compiled_form::kMaxColumns] = {};
+  TableColumn columns[kMaxTableColumns] = {};
   int columnCount = 0;
 
   // Printable width and height from the device and the margins.

@@ -1,6 +1,7 @@
 // The TABLE part of a form: its columns over the first record set, printed
 // by the grid engine's page breaking on the form's page (printer or page
 // file), below the form's part above it.
+#include <algorithm>
 #include <cstring>
 
 #include "form_messages.h"
@@ -33,11 +34,7 @@ uint32_t ReportForm::PrintTable(ReportPage& page, const char* headings, uint16_t
   context.width = page.width;
   context.height = page.pageHeight;
   context.columnCount = page.columnCount;
-  for (int i = 0; i < page.columnCount; ++i) {
-    const ReportColumn& from = page.columns[i];
-    context.columns[i] = TableColumn{from.field, from.footerLines, from.width, from.x,
-                                     from.titleOffset, from.titleLength};
-  }
+  std::copy(page.columns, page.columns + page.columnCount, context.columns);
   int result = context.PrintPages(set, above, below);
   // What follows the table in the form starts under it.
   page.margins.top = context.marginTop;
