@@ -37,29 +37,42 @@ rm -f "$db"
 iconv -f UTF-8 -t CP1251 "$root/examples/grid_demo.sql" | sqlite3 "$db"
 printf '\n[KDEMO]\nDriver=SQLite3\nDatabase=%s\n' "$db" >> "$ODBCINI"
 driver() { wine "$bin/gui_driver.exe" "$@" | tr -d '\r'; }
-wine "$bin/korvex.exe" "Z:${root//\//\\}\\examples\\grid_demo.bas" &
-korvex=$!
-table=""
-if frame=$(driver find KORVEX "" 60000); then
+# Waits for korvex's script window to hold a window of class $1: sets
+# frame, client, script and found (empty when none came).
+find_in_script() {
+  found=""
+  frame=$(driver find KORVEX "" 60000) || return 0
   client=$(driver children "$frame" MDIClient | cut -d' ' -f1)
   for _ in $(seq 100); do
     script=$(driver children "$client" KORVEX_CLASS | cut -d' ' -f1 | head -1)
-    [ -n "$script" ] && table=$(driver children "$script" OSTRELCLASS | cut -d' ' -f1)
-    [ -n "$table" ] && break
+    [ -n "$script" ] && found=$(driver children "$script" "$1" | cut -d' ' -f1)
+    [ -n "$found" ] && return 0
     sleep 0.3
   done
-fi
-if [ -n "$table" ]; then
-  # The frame and the script window maximized; the table follows its window.
+}
+# With the frame and the script window maximized, saves the screen to
+# build/$1 and closes the script window.
+shoot_script() {
   driver show "$frame" 3 >/dev/null
   driver send "$client" 0x0225 "$script" >/dev/null  # WM_MDIMAXIMIZE
-  # A click on the titles gives the table the focus: its marker shows.
-  driver post "$table" 0x0201 1 0x30010 >/dev/null  # WM_LBUTTONDOWN
-  driver post "$table" 0x0202 0 0x30010 >/dev/null  # WM_LBUTTONUP
+  "${@:2}"
   sleep 1
-  import -display "$DISPLAY" -window root "$root/build/demo_grid.png"
-  echo "screenshot: build/demo_grid.png"
+  import -display "$DISPLAY" -window root "$root/build/$1"
+  echo "screenshot: build/$1"
   driver post "$client" 0x0221 "$script" >/dev/null  # WM_MDIDESTROY
+}
+# A click on a table's titles gives it the focus: its marker shows.
+focus_table() {
+  driver post "$1" 0x0201 1 0x30010 >/dev/null  # WM_LBUTTONDOWN
+  driver post "$1" 0x0202 0 0x30010 >/dev/null  # WM_LBUTTONUP
+}
+
+wine "$bin/korvex.exe" "Z:${root//\//\\}\\examples\\grid_demo.bas" &
+korvex=$!
+find_in_script OSTRELCLASS
+if [ -n "$found" ]; then
+  # The table follows its window.
+  shoot_script demo_grid.png focus_table "$found"
 else
   echo "the grid demo showed no table" >&2
   kill "$korvex" 2>/dev/null || true
@@ -71,24 +84,12 @@ wait "$korvex" || true
 # page view in the table's place.
 wine "$bin/korvex.exe" "Z:${root//\//\\}\\examples\\view_demo.bas" &
 korvex=$!
-view=""
-if driver find "#32770" "" 60000 >/dev/null && driver answer 1 10000 >/dev/null &&
-   frame=$(driver find KORVEX "" 60000); then
-  client=$(driver children "$frame" MDIClient | cut -d' ' -f1)
-  for _ in $(seq 100); do
-    script=$(driver children "$client" KORVEX_CLASS | cut -d' ' -f1 | head -1)
-    [ -n "$script" ] && view=$(driver children "$script" SELVYCLASS | cut -d' ' -f1)
-    [ -n "$view" ] && break
-    sleep 0.3
-  done
+found=""
+if driver find "#32770" "" 60000 >/dev/null && driver answer 1 10000 >/dev/null; then
+  find_in_script SELVYCLASS
 fi
-if [ -n "$view" ]; then
-  driver show "$frame" 3 >/dev/null
-  driver send "$client" 0x0225 "$script" >/dev/null  # WM_MDIMAXIMIZE
-  sleep 1
-  import -display "$DISPLAY" -window root "$root/build/demo_view.png"
-  echo "screenshot: build/demo_view.png"
-  driver post "$client" 0x0221 "$script" >/dev/null  # WM_MDIDESTROY
+if [ -n "$found" ]; then
+  shoot_script demo_view.png true
 else
   echo "the page view demo showed no page" >&2
   kill "$korvex" 2>/dev/null || true
