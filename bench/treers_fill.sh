@@ -2,7 +2,8 @@
 # Tree control fill benchmark (bench/run.sh frenna): TRB(K, ID, OWN, NAME)
 # with 20,200 rows, parents first (200 top nodes, 20 children each, 4
 # grandchildren each), made by the sqlite3 program in the test data source
-# KTEST; then bench/treers_fill.cpp in one run.
+# KTEST; then bench/treers_fill.cpp in one run, on the first 10,100 rows
+# and on all.
 set -euo pipefail
 source "$(dirname "$0")/bench_env.sh" treers_fill.exe
 sqlite3 "$root/build/odbc/ktest.db" "DROP TABLE IF EXISTS TRB;
