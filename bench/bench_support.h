@@ -112,17 +112,23 @@ struct Run {
   double seconds;  // 0: did not run
 };
 
-// One line a run, then Hestel's speed beside the others'.
-inline void Compare(const char* unit, const Run& hestel, const Run& direct, const Run& vbs) {
-  for (const Run& run : {hestel, direct, vbs}) {
+// One line a run, then Hestel's speed beside the others', in the order
+// given (the first is the headline); a run that did not run gives no ratio.
+inline void Compare(const char* unit, const Run& hestel, const Run& first, const Run& second) {
+  for (const Run& run : {hestel, first, second}) {
     if (run.seconds > 0)
       std::printf("%-36s %8ld %s %8.3f s %12.0f %s/s\n", run.what, run.count, unit, run.seconds,
                   run.count / run.seconds, unit);
     else
       std::printf("%-36s did not run\n", run.what);
   }
-  std::printf("speed of %s: %.2f times %s's", hestel.what, direct.seconds / hestel.seconds, direct.what);
-  if (vbs.seconds > 0) std::printf(", %.2f times %s's", vbs.seconds / hestel.seconds, vbs.what);
+  std::printf("speed of %s:", hestel.what);
+  const char* separator = " ";
+  for (const Run& run : {first, second}) {
+    if (run.seconds <= 0) continue;
+    std::printf("%s%.2f times %s's", separator, run.seconds / hestel.seconds, run.what);
+    separator = ", ";
+  }
   std::printf("\n");
 }
 
