@@ -4,6 +4,8 @@
 # updates with fcntl locks on the same byte ranges) on the same file, row
 # for row with the same counts and record numbers. Builds first when needed.
 # Prints both times and peer / Quelt per row (above 1: Quelt is the faster).
+# Under Wine every LockFile and UnlockFile is a wineserver request, where
+# the peer's fcntl is one system call: the locked update rows show that.
 #   bench/quelt.sh [records]
 set -euo pipefail
 source "$(dirname "$0")/bench_env.sh" quelt_bench.exe
