@@ -8,6 +8,7 @@ packages=(
   unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
   libodbcinst2:i386 libodbccr2:i386 odbc-postgresql:i386 postgresql
   cups cups-bsd printer-driver-cups-pdf libcups2:i386 poppler-utils fonts-dejavu-core groff-base
+  fonts-urw-base35 ghostscript
   locales nodejs
   python3-dbf python3-dbfread
 )
