@@ -148,15 +148,9 @@ int DispatchEvent(HWND window, uint32_t code, LPARAM parameter, LRESULT* result)
   }
   SetEventVariables(*owner, code, parameter);
 
-  HoldInterpreter(owner);
-  ++owner->RunningHandlers();
+  BeginHandler(owner);
   uint32_t ran = RunHandler(*owner, position);
   if (result) *result = static_cast<LRESULT>(ran);
-  --owner->RunningHandlers();
-  // A WINDOW script marked to stop closes once its last handler is done.
-  bool closing = InterpreterOf(window) == owner && (owner->RunFlags() & kRunWindow) &&
-                 (owner->RunFlags() & kRunStop);
-  ReleaseInterpreter(owner);
-  if (closing) RequestClose(window);
+  if (EndHandler(window, owner)) RequestClose(window);
   return 1;
 }

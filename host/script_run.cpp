@@ -86,6 +86,19 @@ int RequestClose(HWND window) {
   return 1;
 }
 
+void BeginHandler(WindowInterpreter* owner) {
+  HoldInterpreter(owner);
+  ++owner->RunningHandlers();
+}
+
+bool EndHandler(HWND window, WindowInterpreter* owner) {
+  --owner->RunningHandlers();
+  bool closing = InterpreterOf(window) == owner && (owner->RunFlags() & kRunWindow) &&
+                 (owner->RunFlags() & kRunStop);
+  ReleaseInterpreter(owner);
+  return closing;
+}
+
 void OnScriptWindowDestroy(HWND window) {
   WindowInterpreter* interpreter = InterpreterOf(window);
   SetWindowLongPtrA(window, kScriptWordInterpreter, 0);

@@ -21,6 +21,15 @@ void RunWindowScript(HWND window);
 // bit so that the last handler closes it (0).
 int RequestClose(HWND window);
 
+// A handler (an event's, or a client's command) runs in the window's
+// context: the interpreter is held and counted as running a handler.
+void BeginHandler(WindowInterpreter* owner);
+// Counts the handler out and lets its hold go. True when the window is now
+// to close: a WINDOW script marked to stop (BREAK, or a close request while
+// handlers ran) still in its window. The caller then calls RequestClose:
+// nobody else will, and the stop bit turns every later event away.
+bool EndHandler(HWND window, WindowInterpreter* owner);
+
 // From the window's WM_DESTROY: takes the interpreter from the window,
 // saves the window size, closes the thread handle, marks it to stop and
 // lets the window's hold go.

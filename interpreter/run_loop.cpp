@@ -28,20 +28,35 @@ const KeywordIndexTable& Keywords() {
 
 const int kWordLength = 80;
 
-// Statement words end at these; ';' does not end a word. A quote ends it
-// too: the ':', '.' or '!' of a text glued to the word ("LOAD(\"C:\X.BAS\")",
-// as the loader leaves LOAD ("C:\X.BAS")) makes no label, member or library
-// call of it.
+// Statement words end at these; ';' does not end a word.
 bool EndsWord(char c) {
-  return c == 0 || c == '\n' || c == ' ' || c == ':' || c == '!' || c == '.' || c == '=' ||
-         c == '"';
+  return c == 0 || c == '\n' || c == ' ' || c == ':' || c == '!' || c == '.' || c == '=';
 }
 
 // Reads the word at p into word (80 characters kept, the rest passed over).
+// A text quoted inside the word's parentheses is the argument's: its ':',
+// '.', '!', '=' and blanks end no word, so LOAD("C:\X.BAS") (as the loader
+// leaves LOAD ("C:\X.BAS")) makes no label and MID(S,INSTR(S,"."),1)="!"
+// no member statement. A quote outside parentheses is a word character.
 const char* ReadWord(const char* p, char* word) {
   int n = 0;
-  for (; !EndsWord(*p); ++p)
-    if (n < kWordLength) word[n++] = *p;
+  int depth = 0;
+  bool quoted = false;
+  bool argumentText = false;
+  for (; *p && *p != '\n'; ++p) {
+    char c = *p;
+    if (c == '"') {
+      quoted = !quoted;
+      argumentText = quoted && depth > 0;
+    } else if (!quoted && c == '(') {
+      ++depth;
+    } else if (!quoted && c == ')') {
+      --depth;
+    } else if (!argumentText && EndsWord(c)) {
+      break;
+    }
+    if (n < kWordLength) word[n++] = c;
+  }
   word[n] = 0;
   return p;
 }

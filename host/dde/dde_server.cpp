@@ -69,28 +69,31 @@ bool ReadCommand(HGLOBAL block, std::string& text) {
   return true;
 }
 
-// Runs a cleaned command in the window's context, holding the interpreter
-// as an event handler does. True when it ran without an error.
-bool RunCommand(HWND window, const std::string& command) {
+// Runs a cleaned command in the window's context as an event handler runs.
+// True when it ran without an error; closing tells that the window is to
+// close now (QUIT whose close handler ran BREAK, say).
+bool RunCommand(HWND window, const std::string& command, bool& closing) {
   WindowInterpreter* owner = InterpreterOf(window);
   if (!owner) return false;
-  HoldInterpreter(owner);
-  ++owner->RunningHandlers();
+  BeginHandler(owner);
   uint32_t error = RunTextInWindow(window, command.c_str());
-  --owner->RunningHandlers();
-  ReleaseInterpreter(owner);
+  closing = EndHandler(window, owner);
   return error == 0;
 }
 
 void OnExecute(HWND window, HWND client, LPARAM lParam) {
   HGLOBAL block = reinterpret_cast<HGLOBAL>(lParam);
   std::string text, command;
+  bool closing = false;
   HoldDataPosts();
   bool ran = HasConversation(client, window) && ReadCommand(block, text) &&
-             CleanDdeCommand(text.data(), text.size(), command) && RunCommand(window, command);
-  // The block stays the client's: the ACK hands it back.
+             CleanDdeCommand(text.data(), text.size(), command) &&
+             RunCommand(window, command, closing);
+  // The block stays the client's: the ACK hands it back, before the
+  // window's end terminates the conversation.
   PostExecuteAck(client, window, ran ? kAckPositive : kAckNegative, block);
   ReleaseDataPosts();
+  if (closing) RequestClose(window);
 }
 
 void OnTerminate(HWND window, HWND client) {

@@ -129,4 +129,19 @@ TEST_F(KorvexServer, AtomsOutliveConnectionsAndTheScriptsEndDisconnects) {
   EXPECT_EQ(korvex.Program().WaitExit(10000), 0u);
 }
 
+// QUIT from a client's command closes the frame; the script's close handler
+// stops it, and the window and korvex end once the command is done.
+TEST(KorvexServerQuit, QuitCommandEndsAScriptWhoseCloseHandlerBreaks) {
+  KorvexSession korvex;
+  ASSERT_TRUE(korvex.Start("d8.bas",
+                           "REM WINDOW\r\nEVENT 1005, CLOSING\r\nEND\r\n"
+                           "CLOSING:\r\nBREAK\r\n"));
+  ASSERT_TRUE(korvex.Script());
+  DdemlClient client;
+  HCONV conversation = client.Connect("KORVEX", "d8");
+  ASSERT_TRUE(conversation);
+  EXPECT_TRUE(client.Execute(conversation, "[QUIT]"));
+  EXPECT_EQ(korvex.Program().WaitExit(10000), 0u);
+}
+
 }  // namespace

@@ -14,9 +14,14 @@ class Probe : public Interpreter {
   const char* failedAt = nullptr;
   int stops = 0;
   int stopAt = -1;  // OnStop answers non-zero from this call on
+  std::string unknownWord;  // the last word handed to the host
 
   void OnError(const char* position) override { failedAt = position; }
   int OnStop(const char*) override { return ++stops >= stopAt && stopAt >= 0; }
+  int ExecUnknownStatement(const char* word) override {
+    unknownWord = word;
+    return 0;
+  }
 };
 
 struct Outcome {
@@ -106,6 +111,26 @@ TEST(RunLoop, StatementWordsAndAssignments) {
   EXPECT_EQ("LONG:1", Var(in, "BEEP;X"));
   EXPECT_EQ("LONG:2", Var(in, "Y"));
   EXPECT_EQ("missing", Var(in, "X"));
+
+  // Quoted arguments glued to the word: their ':', '.' and '!' stay theirs,
+  // and a '=' behind the closing ')' still makes an assignment.
+  Probe glued;
+  Outcome o = RunText(glued,
+                      "A=IMAGE(4)\nPOKE(A,0,\"L\")=5\nP=PEEK(VARPTR(A),0,\"L\")\n"
+                      "S=\"HXXLO.\"\nMID(S,2,2)=\"EL\"\nMID(S,INSTR(S,\".\"),1)=\"!\"\n"
+                      "L1:\nX=1\nL2:Z=2");
+  EXPECT_EQ(0u, o.error);
+  EXPECT_EQ("LONG:5", Var(glued, "P"));
+  EXPECT_EQ("STRING:HELLO!", Var(glued, "S"));
+  EXPECT_EQ("LONG:1", Var(glued, "X"));
+  EXPECT_EQ("LONG:2", Var(glued, "Z"));
+  // A host statement with a quoted path is no label "LOAD(\"C".
+  Probe load;
+  EXPECT_EQ(123u, RunText(load, "LOAD(\"C:\\X.BAS\")").error);
+  EXPECT_EQ("LOAD", load.unknownWord);
+  // Without a blank CHAIN is no include: a member statement without '('.
+  Probe chain;
+  EXPECT_EQ(118u, RunText(chain, "CHAIN\"x.bas\"").error);
 }
 
 TEST(RunLoop, SkippedBranchesTrackNestingQuotesAndEnd) {
