@@ -3,14 +3,27 @@
 # PostgreSQL cluster behind one of them.
 #   KTEST    SQLite file build/odbc/ktest.db
 #   KPGTEST  PostgreSQL database ktest, user korvex, on 127.0.0.1 and a free
-#            port, started by "up" and stopped (and removed) by "down"
+#            port, started by "up" and stopped (and removed) by "down";
+#            database and client encoding WIN1251, so texts pass as the
+#            system's code page 1251 both ways
 #   build/odbc/trace: the same drivers with the driver manager's trace on
+#   build/odbc/lib: the cursor library under the name the driver manager
+#            asks for
 # ODBCSYSINI points the 32-bit unixODBC under Wine's odbc32 at these files.
 root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 korvex_odbc_dir="$root/build/odbc"
 korvex_odbc_lib=/usr/lib/i386-linux-gnu
 export ODBCSYSINI="$korvex_odbc_dir"
 export ODBCINI="$korvex_odbc_dir/odbc.ini"
+# The driver manager loads the cursor library as an unversioned
+# libodbccr.so, first by the library search path and then from the folder
+# of its system files, and Debian ships only libodbccr.so.2. Found by the
+# search path, it serves whatever folder ODBCSYSINI names (the trace
+# folder, or a user's own).
+case ":${LD_LIBRARY_PATH:-}:" in
+  *":$korvex_odbc_dir/lib:"*) ;;
+  *) export LD_LIBRARY_PATH="$korvex_odbc_dir/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" ;;
+esac
 
 # Runs a PostgreSQL program as its own user when we are root (it refuses
 # root), else as ourselves.
@@ -58,6 +71,7 @@ Database=ktest
 Username=korvex
 Password=
 UpdatableCursors=1
+ConnSettings=SET client_encoding TO 'WIN1251'
 EOF
   # Damaged copies of the test scripts (the script mutation test) work on a
   # database of their own, so they never drop or change the tables of the
@@ -70,8 +84,9 @@ EOF
   mkdir -p "$korvex_odbc_dir/trace"
   { printf '[ODBC]\nTrace=Yes\nTraceFile=%s\n\n' "$korvex_odbc_dir/trace/sql.log"
     cat "$korvex_odbc_dir/odbcinst.ini"; } > "$korvex_odbc_dir/trace/odbcinst.ini"
-  # unixODBC loads the cursor library from beside its system files.
-  ln -sf "$korvex_odbc_lib/libodbccr.so.2" "$korvex_odbc_dir/libodbccr.so"
+  mkdir -p "$korvex_odbc_dir/lib"
+  ln -sfn "$korvex_odbc_lib/libodbccr.so.2" "$korvex_odbc_dir/lib/libodbccr.so"
+  rm -f "$korvex_odbc_dir/libodbccr.so"  # the link older set-ups made here
 }
 
 korvex_port_free() { ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
@@ -85,10 +100,13 @@ korvex_odbc_up() {
   [ "$(id -u)" -eq 0 ] && chown postgres: "$data"
   korvex_pg_run "$bin/initdb" -D "$data/db" -A trust -U postgres -E UTF8 --locale=C >/dev/null ||
     { echo "odbc-env: initdb failed" >&2; return 1; }
+  # Server messages stay English (lc_messages C): unixODBC hands SQLError
+  # texts through its UTF-8 conversion (the locale of the Wine process), so
+  # Russian messages in code page 1251 would reach the error box garbled.
   for port in $(seq 54320 54420); do
     korvex_port_free "$port" || continue
     if korvex_pg_run "$bin/pg_ctl" -D "$data/db" -l "$data/server.log" -w -t 30 \
-         -o "-p $port -k $data -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null; then
+         -o "-p $port -k $data -c listen_addresses=127.0.0.1 -c fsync=off -c lc_messages=C" start >/dev/null; then
       break
     fi
     port=""

@@ -184,6 +184,34 @@ TEST(Edit, LongDataAndIgnoredColumnsOnPostgresql) {
   CloseBase(base);
 }
 
+// Texts in code page 1251 both ways on PostgreSQL: a row the server got as
+// Unicode escapes is read as 1251, and a 1251 text written through the set
+// is stored as the same letters (read back by the server as UTF-8 bytes).
+TEST(Edit, RussianTextsBothWaysOnPostgresql) {
+  OdbcSession session("KPGTEST");
+  session.Try("DROP TABLE RU");
+  session.Run({"CREATE TABLE RU (CODE VARCHAR(5) PRIMARY KEY, NAME VARCHAR(20))",
+               "INSERT INTO RU VALUES ('A', U&'\\0418\\0432\\0430\\043D')"});
+  uint32_t base = OpenBase("KPGTEST", 0);
+  Edited set(base, "RU", 10);
+  gui::BoxWatcher watcher({IDCANCEL});
+  ASSERT_TRUE(set.Open("SELECT CODE, NAME FROM RU ORDER BY CODE"));
+  ASSERT_TRUE(set.Get(1));
+  EXPECT_EQ("STRING Иван", set.Value("NAME"));
+  ASSERT_TRUE(set.Edit(0));
+  EXPECT_TRUE(set.Put("CODE", Str("Б")));
+  EXPECT_TRUE(set.Put("NAME", Str("Пётр Ёлкин")));
+  EXPECT_TRUE(set.Update(0));
+  EXPECT_EQ((std::vector<std::string>{"d09fd191d182d18020d081d0bbd0bad0b8d0bd"}),
+            session.Column("SELECT encode(convert_to(NAME, 'UTF8'), 'hex') FROM RU "
+                           "WHERE CODE = U&'\\0411'"));
+  EXPECT_EQ(2, set.Refresh());
+  ASSERT_TRUE(set.Get(2));
+  EXPECT_EQ("STRING Пётр Ёлкин", set.Value("NAME"));
+  for (auto& box : watcher.Boxes()) ADD_FAILURE() << box.caption << ": " << box.text;
+  CloseBase(base);
+}
+
 TEST(Edit, FailedCommitIsReportedAndRolledBack) {
   OdbcSession session("KPGTEST");
   session.Try("DROP TABLE TQ");
@@ -216,6 +244,7 @@ TEST(Edit, CursorLibraryInsertsByStatementAndRefusesPositionedWrites) {
     OdbcSession session(dsn);
     MakeE(session);
     uint32_t base = OpenBase(dsn, 3);
+    ASSERT_NE(0u, base) << dsn;
     std::string log = TempFile("praxel_cursor_log.txt");
     praxel("PRAXEL_BaseLog", {base, Text(("LOGON=" + log).c_str())});
     Edited set(base, "E", 1);
