@@ -3,7 +3,7 @@
 # ('L' records beside the raw WriteFile loop; WriteTableFile and the file
 # export over B(ID, NAME, QTY) of KTEST, the record-set benchmark's table,
 # made when it is not there), then the sqlite3 program writing the same
-# SELECTs as tab-separated text. The program's windows (each job's
+# SELECTs into a file as tab-separated text. The program's windows (each job's
 # progress dialog) are left unmanaged (bench_unmanaged).
 set -euo pipefail
 source "$(dirname "$0")/bench_env.sh" page_file.exe
@@ -18,9 +18,10 @@ largest=$(echo "$out" | sed -n 's/^largest within 255 pages: \([0-9]*\) rows/\1/
 peer() {
   local s e
   s=$(date +%s.%N)
-  sqlite3 -separator $'\t' "$db" "$2" >/dev/null
+  sqlite3 -separator $'\t' "$db" "$2" >"$root/build/page_file_peer.txt"
   e=$(date +%s.%N)
   LC_ALL=C awk "BEGIN { printf \"sqlite3 %-11s %10d rows %8.3f s %10.0f rows/s\n\", \"$1\", $3, $e - $s, $3 / ($e - $s) }"
 }
 [ -n "$largest" ] && peer "255 pages" "SELECT ID, NAME, QTY FROM B WHERE ID <= $largest ORDER BY ID" "$largest"
 peer "export" "SELECT ID, NAME, QTY FROM B ORDER BY ID" "$rows"
+rm -f "$root/build/page_file_peer.txt"

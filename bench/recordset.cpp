@@ -2,16 +2,21 @@
 // record set and a plain ODBC program binding alike, in one run on one
 // data source, over B(ID, NAME, QTY).
 //   recordset DSN
-// Prints seconds for: Praxel open (with counting), full read (GoToRecord
-// 1..N and GetFieldText of each column, 60 rows a page), 10,000 random
-// GoToRecord; the plain program's forward SQLFetch loop, static cursor
-// opened and paged by SQL_FETCH_ABSOLUTE (60 rows), and 10,000 random pages;
-// and 10,000 Seeks by the sort column.
+// Prints seconds for: Praxel open (with counting); the full read by
+// GoToRecord 1..N and GetFieldText of each column (60 rows a page; a miss
+// re-centres the page, so a forward walk fetches every row twice); the
+// paged read (FetchPage every 60 records, then GoToRecord and GetFieldText
+// within the page: the plain program's fetches); 10,000 random GoToRecord;
+// 10,000 Seeks by the sort column over 1,000,000 and over 100,000 records.
+// Then the plain program's forward SQLFetch loop, static cursor opened and
+// paged by SQL_FETCH_ABSOLUTE (60 rows, the length of each field summed as
+// Praxel sums its texts), and 10,000 random pages; and the ratios.
 #include <windows.h>
 #include <sql.h>
 #include <sqlext.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
@@ -26,6 +31,7 @@ namespace {
 
 const int kRandomReads = 10000;
 const UDWORD kPage = 60;
+const long kFewRecords = 100000;  // the smaller seek
 const char kQuery[] = "SELECT ID, NAME, QTY FROM B ORDER BY ID";
 
 double Seconds(std::chrono::steady_clock::time_point start) {
@@ -57,13 +63,42 @@ void Bind(HSTMT st, Row* rows) {
   SQLBindCol(st, 3, SQL_C_CHAR, rows->qty, sizeof rows->qty, &rows->qtyLength);
 }
 
-void Praxel(const std::string& dsn) {
+struct Figures {
+  double fullRead = 0, pagedRead = 0, plainRead = 0;
+};
+
+uint32_t OpenSet(HMODULE praxel, uint32_t base, const char* query) {
+  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("B"), kPage});
+  Call(praxel, "PRAXEL_Open", {handle, Word(query), Word("STATIC")});
+  return handle;
+}
+
+// 10,000 Seeks by the sort column over records 1..count (binary search:
+// about log2 count probes, each a page fetch unless it hits the page).
+double SeekSeconds(RecordSetObject* set, long count, long* found) {
+  std::srand(2);
+  auto start = std::chrono::steady_clock::now();
+  *found = 0;
+  for (int i = 0; i < kRandomReads; ++i) {
+    char key[16];
+    std::snprintf(key, sizeof key, "%ld", 1 + (std::rand() * 32768L + std::rand()) % count);
+    *found += set->Seek(key, std::strlen(key)) > 0;
+  }
+  return Seconds(start);
+}
+
+long ReadTexts(RecordSetObject* set, char* text, long size) {
+  long bytes = 0;
+  for (unsigned long c = 1; c <= 3; ++c) bytes += set->GetFieldText(c, text, size) & 0xFFFF;
+  return bytes;
+}
+
+void Praxel(const std::string& dsn, Figures* figures) {
   HMODULE praxel = LoadLibraryA("PRAXEL");
   std::string connect = "DSN=" + dsn + ";";
   uint32_t base = Call(praxel, "PRAXEL_BaseOpen", {0, Word(connect.c_str()), 2});
   auto start = std::chrono::steady_clock::now();
-  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("B"), 60});
-  Call(praxel, "PRAXEL_Open", {handle, Word(kQuery), Word("STATIC")});
+  uint32_t handle = OpenSet(praxel, base, kQuery);
   long count = static_cast<long>(Call(praxel, "PRAXEL_RecCnt", {handle}));
   std::printf("praxel open+count   %8.3f s  (%ld records)\n", Seconds(start), count);
   RecordSetObject* set = reinterpret_cast<RecordSetObject*>(handle);
@@ -72,27 +107,49 @@ void Praxel(const std::string& dsn) {
   start = std::chrono::steady_clock::now();
   for (long n = 1; n <= count; ++n) {
     set->GoToRecord(n);
-    for (unsigned long c = 1; c <= 3; ++c) bytes += set->GetFieldText(c, text, sizeof text) & 0xFFFF;
+    bytes += ReadTexts(set, text, sizeof text);
   }
-  std::printf("praxel full read    %8.3f s  (%ld bytes)\n", Seconds(start), bytes);
+  figures->fullRead = Seconds(start);
+  std::printf("praxel full read    %8.3f s  (%ld bytes; GoToRecord 1..N)\n", figures->fullRead,
+              bytes);
+  bytes = 0;
+  start = std::chrono::steady_clock::now();
+  for (long first = 1; first <= count; first += kPage) {
+    set->FetchPage(first);
+    long end = first + static_cast<long>(kPage);
+    if (end > count + 1) end = count + 1;
+    for (long n = first; n < end; ++n) {
+      set->GoToRecord(n);
+      bytes += ReadTexts(set, text, sizeof text);
+    }
+  }
+  figures->pagedRead = Seconds(start);
+  std::printf("praxel paged read   %8.3f s  (%ld bytes; FetchPage every %lu)\n",
+              figures->pagedRead, bytes, static_cast<unsigned long>(kPage));
   std::srand(1);
   start = std::chrono::steady_clock::now();
   for (int i = 0; i < kRandomReads; ++i) set->GoToRecord(1 + (std::rand() * 32768L + std::rand()) % count);
   std::printf("praxel random       %8.3f s\n", Seconds(start));
-  // Seeks by the sort column (binary search: about log2 n probes each).
-  start = std::chrono::steady_clock::now();
   long found = 0;
-  for (int i = 0; i < kRandomReads; ++i) {
-    char key[16];
-    std::snprintf(key, sizeof key, "%ld", 1 + (std::rand() * 32768L + std::rand()) % count);
-    found += set->Seek(key, std::strlen(key)) > 0;
-  }
-  std::printf("praxel seek         %8.3f s  (%ld found)\n", Seconds(start), found);
+  double large = SeekSeconds(set, count, &found);
+  std::printf("praxel seek %-7ld %8.3f s  (%ld found; %.0f us a seek)\n", count, large, found,
+              large * 1e6 / kRandomReads);
+  Call(praxel, "PRAXEL_Close", {handle});
+  long few = count < kFewRecords ? count : kFewRecords;
+  char query[128];
+  std::snprintf(query, sizeof query, "SELECT ID, NAME, QTY FROM B WHERE ID <= %ld ORDER BY ID", few);
+  handle = OpenSet(praxel, base, query);
+  few = static_cast<long>(Call(praxel, "PRAXEL_RecCnt", {handle}));
+  double small = SeekSeconds(reinterpret_cast<RecordSetObject*>(handle), few, &found);
+  std::printf("praxel seek %-7ld %8.3f s  (%ld found; %.0f us a seek)\n", few, small, found,
+              small * 1e6 / kRandomReads);
+  std::printf("seek %ld / %ld     %8.2f x  (log2 ratio %.2f)\n", count, few, large / small,
+              std::log2(static_cast<double>(count)) / std::log2(static_cast<double>(few)));
   Call(praxel, "PRAXEL_Close", {handle});
   Call(praxel, "PRAXEL_BaseClose", {base});
 }
 
-void Plain(const std::string& dsn) {
+void Plain(const std::string& dsn, Figures* figures) {
   HENV env;
   HDBC dbc;
   SQLAllocEnv(&env);
@@ -125,12 +182,16 @@ void Plain(const std::string& dsn) {
   SQLExtendedFetch(st, SQL_FETCH_FIRST, 0, &fetched, status);
   std::printf("plain static open   %8.3f s\n", Seconds(start));
   start = std::chrono::steady_clock::now();
-  long read = 0;
+  long read = 0, bytes = 0;
   for (long first = 1; first <= count; first += kPage) {
     SQLExtendedFetch(st, SQL_FETCH_ABSOLUTE, first, &fetched, status);
     read += static_cast<long>(fetched);
+    for (UDWORD i = 0; i < fetched; ++i)
+      bytes += rows[i].idLength + rows[i].nameLength + rows[i].qtyLength;
   }
-  std::printf("plain static read   %8.3f s  (%ld rows)\n", Seconds(start), read);
+  figures->plainRead = Seconds(start);
+  std::printf("plain static read   %8.3f s  (%ld rows, %ld bytes)\n", figures->plainRead, read,
+              bytes);
   std::srand(1);
   start = std::chrono::steady_clock::now();
   for (int i = 0; i < kRandomReads; ++i)
@@ -148,7 +209,10 @@ void Plain(const std::string& dsn) {
 int main(int argc, char** argv) {
   std::string dsn = argc > 1 ? argv[1] : "KTEST";
   std::printf("%s\n", dsn.c_str());
-  Praxel(dsn);
-  Plain(dsn);
+  Figures figures;
+  Praxel(dsn, &figures);
+  Plain(dsn, &figures);
+  std::printf("full read / plain   %8.2f x\n", figures.fullRead / figures.plainRead);
+  std::printf("paged read / plain  %8.2f x\n", figures.pagedRead / figures.plainRead);
   return 0;
 }

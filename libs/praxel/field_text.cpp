@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "blank_helpers.h"
 #include "date_time.h"
 #include "money_text.h"
 #include "odbc_helpers.h"
 #include "record_set.h"
+#include "row_copy.h"
 #include "text_helpers.h"
 
 namespace {
@@ -45,28 +45,38 @@ long TimestampText(const Column& c, const TIMESTAMP_STRUCT& value, char* buffer,
   return Deliver(text, buffer, size);
 }
 
-// A text column by its letter: N whole numbers, F numbers, F MONEY rounded
-// (and grouped in mode 2), made whole before it is cut to the buffer.
-long CharText(const Column& c, const unsigned char* data, char* buffer, long size) {
-  char text[kNumberScratch];
-  size_t length = strnlen(reinterpret_cast<const char*>(data), static_cast<size_t>(c.size));
-  if (length > sizeof text / 2) length = sizeof text / 2;  // text columns hold at most 511
-  std::memcpy(text, data, length);
-  text[length] = '\0';
-  TrimRight(text, static_cast<unsigned>(length + 1));
-  switch (c.letter) {
-    case 'N':
-      if (char* point = std::strchr(text, '.')) *point = '\0';
-      return Deliver(text, buffer, size) + kNumberText;
-    case 'F':
-      if (c.flags & kColumnMoney) {
-        RoundMoneyText(text, sizeof text);
-        if (c.Mode() == kModeFull) GroupThousands(text, sizeof text, ' ');
-      }
-      return Deliver(text, buffer, size) + kNumberText;
-    default:
-      return Deliver(text, buffer, size);
+// The bytes of a text column up to its terminator, trailing blanks left
+// out; for a whole number ('N') only those before its first '.'. One pass
+// of plain loops: the runtime's string calls cost more than these few bytes.
+size_t RowTextLength(const char* row, size_t size, bool wholeNumber) {
+  size_t length = 0, end = 0;
+  while (length < size && row[length]) {
+    if (row[length] == '.' && wholeNumber) return length;
+    if (row[length++] != ' ') end = length;
   }
+  return end;
+}
+
+// A text column by its letter: N whole numbers (cut at the point), F
+// numbers, F MONEY rounded (and grouped in mode 2) in a scratch text before
+// it is cut to the buffer; the others go straight from the row, trimmed.
+long CharText(const Column& c, const unsigned char* data, char* buffer, long size) {
+  const char* row = reinterpret_cast<const char*>(data);
+  size_t columnSize = static_cast<size_t>(c.size);
+  if (columnSize > kNumberScratch / 2) columnSize = kNumberScratch / 2;  // at most 511 and a zero
+  size_t length = RowTextLength(row, columnSize, c.letter == 'N');
+  if (c.letter == 'F' && (c.flags & kColumnMoney)) {
+    char text[kNumberScratch];
+    std::memcpy(text, row, length);
+    text[length] = '\0';
+    RoundMoneyText(text, sizeof text);
+    if (c.Mode() == kModeFull) GroupThousands(text, sizeof text, ' ');
+    return Deliver(text, buffer, size) + kNumberText;
+  }
+  long cut = Cut(static_cast<long>(length), size);
+  CopyRowBytes(buffer, row, static_cast<size_t>(cut));
+  buffer[cut] = '\0';
+  return cut + (c.letter == 'N' || c.letter == 'F' ? kNumberText : 0);
 }
 
 }  // namespace

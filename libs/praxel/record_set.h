@@ -140,6 +140,8 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   unsigned char* PageRow(unsigned long index) { return pageRows_ + index * rowSize_; }
 
   void ClearCurrentRow();
+  // Copies a record of the page (and its status) into the current row.
+  void MakeCurrent(long record);
   // Replaces the kept query text (the block grows as needed); false, the
   // text unchanged, when it cannot grow.
   bool ReplaceQuery(const std::string& text);

@@ -4,6 +4,7 @@
 
 #include "odbc_helpers.h"
 #include "record_set.h"
+#include "row_copy.h"
 #include "wennic.h"
 
 namespace {
@@ -136,10 +137,24 @@ void RecordSet::ClearCurrentRow() {
   for (uint16_t i = 0; i < columnCount_; ++i) *CurrentIndicator(columns_[i]) = SQL_NULL_DATA;
 }
 
+void RecordSet::MakeCurrent(long record) {
+  unsigned long index = static_cast<unsigned long>(record - pageFirst_);
+  CopyRowBytes(currentRow_, PageRow(index), rowSize_);
+  CopyRowBytes(currentRow_ + rowSize_, &rowStatus_[index], sizeof(UWORD));
+  currentIndex_ = static_cast<uint16_t>(index + 1);
+  currentRecord_ = record;
+}
+
 BOOL RecordSet::GoToRecord(long record) {
+  auto inPage = [&] { return pageFirst_ && record >= pageFirst_ && record < pageEnd_; };
+  // A move within the page copies the whole row and its status over the
+  // current one: nothing to clear first.
+  if (currentRow_ && pageRows_ && inPage() && record <= recordCount_) {
+    MakeCurrent(record);
+    return TRUE;
+  }
   ClearCurrentRow();  // no stale row stays current after a failed move
   if (!currentRow_ || !pageRows_) return FALSE;
-  auto inPage = [&] { return pageFirst_ && record >= pageFirst_ && record < pageEnd_; };
   if (record > recordCount_ || record < 1) {
     if (record > recordCount_) FetchPage(record);  // refused with message 93
     return FALSE;
@@ -150,10 +165,6 @@ BOOL RecordSet::GoToRecord(long record) {
     if (!FetchPage(start > 1 ? start : 1)) return FALSE;
   }
   if (!inPage()) return FALSE;
-  unsigned long index = static_cast<unsigned long>(record - pageFirst_);
-  std::memcpy(currentRow_, PageRow(index), rowSize_);
-  std::memcpy(currentRow_ + rowSize_, &rowStatus_[index], sizeof(UWORD));
-  currentIndex_ = static_cast<uint16_t>(index + 1);
-  currentRecord_ = record;
+  MakeCurrent(record);
   return TRUE;
 }

@@ -221,6 +221,36 @@ TEST(Records, MoneyTextsRoundAtTheirPoint) {
   CloseBase(pgBase);
 }
 
+TEST(Records, TextColumnsAreTrimmedCutAndReadByTheirLetter) {
+  OdbcSession session("KTEST");
+  session.Try("DROP TABLE TX");
+  session.Run({"CREATE TABLE TX (A VARCHAR(12), B VARCHAR(12), C VARCHAR(12))",
+               "INSERT INTO TX VALUES (' a b  ', '12.75  ', '3.5 ')",
+               "INSERT INTO TX VALUES ('abcdefgh', '-7', '')"});
+  uint32_t base = Open("KTEST");
+  Set set(base, "TX", 2);
+  ASSERT_TRUE(set.Open("SELECT A, B, C FROM TX"));
+  EXPECT_EQ(1, set.Option("B", "TYPE=N"));
+  EXPECT_EQ(1, set.Option("C", "TYPE=F"));
+  ASSERT_TRUE(set.Get(1));
+  long result = 0;
+  EXPECT_EQ(" a b", set.FieldText(1, &result));  // leading blank and inner blank kept
+  EXPECT_EQ(4, result);
+  EXPECT_EQ("12", set.FieldText(2, &result));  // a whole number ends at its point
+  EXPECT_EQ(kNumberText + 2, result);
+  EXPECT_EQ("3.5", set.FieldText(3, &result));
+  EXPECT_EQ(kNumberText + 3, result);
+  ASSERT_TRUE(set.Get(2));
+  char small[4] = "zzz";
+  EXPECT_EQ(3, set->GetFieldText(1, small, sizeof small));  // cut, terminated
+  EXPECT_STREQ("abc", small);
+  EXPECT_EQ("-7", set.FieldText(2, &result));
+  EXPECT_EQ(kNumberText + 2, result);
+  EXPECT_EQ("", set.FieldText(3, &result));
+  EXPECT_EQ(kNumberText, result);
+  CloseBase(base);
+}
+
 TEST(Records, WidthsModesAndOptions) {
   OdbcSession session("KTEST");
   session.Try("DROP TABLE W");
