@@ -317,3 +317,47 @@ TEST(Edit, SqliteReadsLongDataButTakesNoDataAtExecution) {
 }
 
 }  // namespace
+
+namespace {
+
+// A REAL goes into a number column rounded to its decimals and whole; one
+// that does not fit is refused with message 126, into a column or a
+// parameter alike.
+TEST(Edit, RealsAreStoredRoundedAndWholeOrRefused) {
+  OdbcSession session("KPGTEST");
+  session.Try("DROP TABLE NR");
+  session.Run({"CREATE TABLE NR (ID INTEGER PRIMARY KEY, A NUMERIC(10,2), B NUMERIC(14,4), C INTEGER)"});
+  uint32_t base = OpenBase("KPGTEST", 0);
+  {
+    Edited set(base, "NR", 1);
+    ASSERT_TRUE(set.Open("SELECT ID, A, B, C FROM NR ORDER BY ID"));
+    ASSERT_TRUE(set.Edit(0));
+    EXPECT_TRUE(set.Put("ID", Long(1)));
+    EXPECT_TRUE(set.Put("A", Real(1234.567)));
+    EXPECT_TRUE(set.Put("B", Real(3.14159)));
+    EXPECT_TRUE(set.Put("C", Real(42.9)));
+    gui::BoxWatcher watcher({IDOK});
+    EXPECT_FALSE(set.Put("C", Real(1e12)));
+    auto boxes = watcher.Boxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("слишком длинная строка", boxes[0].text);
+    EXPECT_TRUE(set.Update(0));
+  }
+  EXPECT_EQ((std::vector<std::string>{"1234.57|3.1416|43"}),
+            session.Column("SELECT A || '|' || B || '|' || C FROM NR"));
+  {
+    Edited q(base, "NR", 1);
+    ASSERT_TRUE(praxel("PRAXEL_Prepare", {q.h(), Text("UPDATE NR SET C = ? WHERE ID = ?"), Text("")}));
+    VARIABLE c = Real(12345.6), id = Long(1), huge = Real(1e10);
+    gui::BoxWatcher watcher({IDOK});
+    EXPECT_EQ(0u, praxel("PRAXEL_ParPut", {q.h(), 1, Word(&huge)}));
+    EXPECT_EQ(1u, watcher.Boxes().size());
+    EXPECT_EQ(1u, praxel("PRAXEL_ParPut", {q.h(), 1, Word(&c)}));
+    EXPECT_EQ(1u, praxel("PRAXEL_ParPut", {q.h(), 2, Word(&id)}));
+    EXPECT_EQ(1u, praxel("PRAXEL_Execute", {q.h(), 0}));
+  }
+  EXPECT_EQ((std::vector<std::string>{"12346"}), session.Column("SELECT C FROM NR"));
+  CloseBase(base);
+}
+
+}  // namespace
