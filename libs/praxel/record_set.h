@@ -154,6 +154,7 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   BOOL SetPosWrite(unsigned long row, UWORD operation, const char* context);
   BOOL PositionedStatement(const char* kind, const char* context);
   BOOL BindModifiedParameters(HSTMT second);
+  RETCODE ExecuteSending(HSTMT statement, const std::string& text);
   BOOL PositionRow(const char* context);
   long ReadLongData(Column& c, FieldRequest* request);
   BOOL WriteLongData(unsigned long column, Column& c, FieldRequest* request);

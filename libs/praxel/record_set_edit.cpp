@@ -196,6 +196,19 @@ BOOL RecordSet::PositionedStatement(const char* kind, const char* context) {
   return ReportOdbcError(second.handle(), rc, context) && Succeeded(rc);
 }
 
+// A generated INSERT or UPDATE executed, the waiting long data sent when
+// the driver asks for it; data it never asked for was not written: an error.
+RETCODE RecordSet::ExecuteSending(HSTMT statement, const std::string& text) {
+  const bool waits = LongDataWaits();
+  RETCODE rc = SQLExecDirect(statement, (UCHAR*)text.c_str(), SQL_NTS);
+  if (rc == SQL_NEED_DATA) return PutLongData(statement);
+  if (waits) {
+    FreeWaitingData();
+    if (Succeeded(rc)) rc = SQL_ERROR;
+  }
+  return rc;
+}
+
 BOOL RecordSet::UpdateRecord(long record) {
   long flags = BaseFlags(connection_);
   if (flags < 0) flags = 0;
@@ -223,7 +236,7 @@ BOOL RecordSet::InsertRecord() {
   if (!statement_ || !currentRow_) return FALSE;
   if (!AnyModified()) return TRUE;
   WaitCursor wait;
-  if (flags & kBaseSetPosAdd) {
+  if ((flags & kBaseSetPosAdd) && !(flags & kBaseSetPosWritesAll)) {
     if (!SetPosWrite(PageRows() + 1, SQL_ADD, "SQLAppend")) return FALSE;
     SDWORD rows = 0;
     if (!Check(SQLRowCount(statement_, &rows), "SQLRowCount")) return FALSE;
@@ -242,8 +255,7 @@ BOOL RecordSet::InsertRecord() {
   if (!Check(second.handle() ? SQL_SUCCESS : SQL_ERROR, "SQLAllocStmt") || !second.handle())
     return FALSE;
   if (!BindModifiedParameters(second.handle())) return FALSE;
-  RETCODE rc = SQLExecDirect(second.handle(), (UCHAR*)text.c_str(), SQL_NTS);
-  if (rc == SQL_NEED_DATA) rc = PutLongData(second.handle());
+  RETCODE rc = ExecuteSending(second.handle(), text);
   if (!(ReportOdbcError(second.handle(), rc, "SQLAppend") && Succeeded(rc))) return FALSE;
   ++recordCount_;
   return TRUE;

@@ -320,6 +320,29 @@ TEST(Edit, SqliteReadsLongDataButTakesNoDataAtExecution) {
 
 namespace {
 
+// Columns an append leaves unset get NULL or their DEFAULT on both drivers.
+TEST(Edit, AppendLeavesUnsetColumnsNullOrDefault) {
+  for (const char* dsn : kDataSources) {
+    OdbcSession session(dsn);
+    session.Try("DROP TABLE NU");
+    session.Run({"CREATE TABLE NU (ID INTEGER PRIMARY KEY, NAME VARCHAR(10), QTY INTEGER, "
+                 "K INTEGER DEFAULT 5)",
+                 "INSERT INTO NU VALUES (1, 'A', 1, 1)"});
+    uint32_t base = OpenBase(dsn, 2);
+    Edited set(base, "NU", 1);
+    ASSERT_TRUE(set.Open("SELECT ID, NAME, QTY, K FROM NU ORDER BY ID")) << dsn;
+    ASSERT_TRUE(set.Edit(0));
+    EXPECT_TRUE(set.Put("ID", Long(7)));
+    EXPECT_TRUE(set.Update(0)) << dsn;
+    EXPECT_EQ((std::vector<std::string>{"NULL|NULL|5"}),
+              session.Column("SELECT COALESCE(NAME, 'NULL') || '|' || "
+                             "COALESCE(CAST(QTY AS VARCHAR(10)), 'NULL') || '|' || K "
+                             "FROM NU WHERE ID = 7"))
+        << dsn;
+    CloseBase(base);
+  }
+}
+
 // A REAL goes into a number column rounded to its decimals and whole; one
 // that does not fit is refused with message 126, into a column or a
 // parameter alike.
