@@ -28,6 +28,13 @@ void CloseBase(uint32_t base) {
 VARIABLE Long(int32_t n) { VARIABLE v; v.SetLong(n); return v; }
 VARIABLE Real(double x) { VARIABLE v; v.SetReal(x); return v; }
 VARIABLE Str(const char* t) { VARIABLE v; v = t; return v; }
+VARIABLE Time(int32_t date, int32_t seconds) {
+  VARIABLE v;
+  v.TYPE(VAL_TIME);
+  v.time.date = date;
+  v.time.seconds = seconds;
+  return v;
+}
 
 class Edited {
  public:
@@ -319,6 +326,34 @@ TEST(Edit, SqliteReadsLongDataButTakesNoDataAtExecution) {
 }  // namespace
 
 namespace {
+
+// SQLite's SQLSetPos writes a time stamp to the minute, also one the edit
+// left alone: appends and updates go by statements that keep the seconds.
+TEST(Edit, TimeStampsKeepTheirSecondsOnSqlite) {
+  OdbcSession session("KTEST");
+  session.Try("DROP TABLE TT");
+  session.Run({"CREATE TABLE TT (ID INTEGER PRIMARY KEY, TS TIMESTAMP, U TIMESTAMP)",
+               "INSERT INTO TT VALUES (1, '2000-01-01 10:00:00', '2000-01-01 11:11:11')"});
+  uint32_t base = OpenBase("KTEST", 2);
+  Edited set(base, "TT", 1);
+  ASSERT_TRUE(set.Open("SELECT ID, TS, U FROM TT ORDER BY ID"));
+  ASSERT_TRUE(set.Edit(0));
+  EXPECT_TRUE(set.Put("ID", Long(2)));
+  EXPECT_TRUE(set.Put("TS", Time(20010203, 4 * 3600 + 5 * 60 + 6)));
+  EXPECT_TRUE(set.Update(0));
+  ASSERT_TRUE(set.Edit(1));
+  VARIABLE ts = Time(20020304, 5 * 3600 + 6 * 60 + 7);
+  EXPECT_EQ(1u, praxel("PRAXEL_ParPut", {set.h(), 2, Word(&ts)}));
+  EXPECT_TRUE(set.Update(1));
+  EXPECT_EQ((std::vector<std::string>{"1|2002-03-04 05:06:07.000|'2000-01-01 11:11:11'",
+                                      "2|2001-02-03 04:05:06.000|NULL"}),
+            session.Column("SELECT ID || '|' || TS || '|' || quote(U) FROM TT ORDER BY ID"));
+  EXPECT_EQ(2, set.Refresh());
+  ASSERT_TRUE(set.Get(2));
+  EXPECT_EQ(1u, praxel("PRAXEL_FldOption", {set.h(), Text("TS"), Text("TYPE=T")}));
+  EXPECT_EQ("TIME 2001.02.03 04:05:06", set.Value("TS"));
+  CloseBase(base);
+}
 
 // Columns an append leaves unset get NULL or their DEFAULT on both drivers.
 TEST(Edit, AppendLeavesUnsetColumnsNullOrDefault) {
