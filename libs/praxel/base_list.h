@@ -18,6 +18,10 @@ enum : uint16_t {
   kBaseSetPosUpdate = 0x0080,
   kBaseSetPosAdd = 0x0100,
   kBaseSetPosRefresh = 0x0200,
+  // The driver's SQLSetPos writes every bound column whatever its length
+  // word says ('' into unset ones) and time stamps to the minute: records
+  // are written with generated statements instead.
+  kBaseSetPosWritesAll = 0x0400,
   kBaseQuiet = 0x1000,
   kBaseUserLog = 0x2000,
 };

@@ -1,6 +1,7 @@
 #include "column_values.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,10 +12,18 @@
 #include "date_time.h"
 #include "record_set.h"
 #include "variable.h"
+#include "wennic.h"
 
 namespace {
 
 const int kNumberTextSize = 32;
+enum : int { kTooLong = 126 };
+
+// A number that does not fit its column: message 126, nothing stored.
+int RefuseTooLong() {
+  ERRBOX(GetFocus(), kTooLong, 0, nullptr);
+  return 0;
+}
 
 // A text column's value by its letter.
 void CharValue(RecordSet* set, unsigned long num, const Column& c, VARIABLE* v) {
@@ -155,8 +164,10 @@ int PutColumnValue(RecordSet* set, unsigned long num, const VARIABLE* value) {
           std::snprintf(text, sizeof text, "%ld", static_cast<long>(value->lng));
           return putText(text);
         case VAL_REAL: {
-          int width = c.size < kNumberTextSize ? c.size : kNumberTextSize - 1;
-          std::snprintf(text, kNumberTextSize, "%*.*f", width, static_cast<int>(c.decimals), value->real);
+          // Rounded to the column's decimals and stored whole, or refused.
+          int length = std::snprintf(text, sizeof text, "%.*f", static_cast<int>(c.decimals), value->real);
+          if (length < 0 || length >= c.size || length >= static_cast<int>(sizeof text))
+            return RefuseTooLong();
           return putText(text);
         }
         case VAL_MONEY:
@@ -207,7 +218,12 @@ int PutColumnValue(RecordSet* set, unsigned long num, const VARIABLE* value) {
       int32_t n;
       switch (value->type) {
         case VAL_LONG: n = value->lng; break;
-        case VAL_REAL: n = static_cast<int32_t>(value->real); break;
+        case VAL_REAL: {
+          double whole = std::round(value->real);
+          if (!(whole >= INT32_MIN && whole <= INT32_MAX)) return RefuseTooLong();
+          n = static_cast<int32_t>(whole);
+          break;
+        }
         case VAL_BOOL: n = value->lng ? 1 : 0; break;
         case VAL_STRING: return putText(value->text);
         default: return 0;

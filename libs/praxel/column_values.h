@@ -9,5 +9,6 @@ class VARIABLE;
 // a column the set does not have. Null when memory is short.
 VARIABLE* ColumnValue(RecordSet* set, unsigned long num);
 // Stores a value into column num of the edit buffer; FALSE (nothing
-// changed) for a value type the column's C type does not take.
+// changed) for a value type the column's C type does not take, and after
+// message 126 for a number that does not fit the column.
 int PutColumnValue(RecordSet* set, unsigned long num, const VARIABLE* value);

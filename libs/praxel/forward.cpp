@@ -131,9 +131,10 @@ BOOL RecordSet::Prepare(const char* query, const char* option) {
   }
   for (UWORD i = 1; i <= count; ++i) {
     Column& c = columns_[i - 1];
-    UDWORD precision = c.cType == SQL_C_CHAR ? static_cast<UDWORD>(c.size - 1) : static_cast<UDWORD>(c.size);
+    UDWORD precision = c.cType == SQL_C_CHAR ? static_cast<UDWORD>(c.size - 1) : ParameterSize(c);
+    SWORD digits = c.cType == SQL_C_TIMESTAMP ? ParameterDigits(c) : c.decimals;
     if (!Check(SQLBindParameter(statement_, i, Direction(option, i), c.cType, c.sqlType, precision,
-                                c.decimals, CurrentData(c), c.size, CurrentIndicator(c)),
+                                digits, CurrentData(c), c.size, CurrentIndicator(c)),
                "SQLBindParam")) {
       ReleaseStatement("SQLFreeStmt");
       return FALSE;

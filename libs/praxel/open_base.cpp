@@ -53,8 +53,23 @@ HDBC Join(Base* base) {
   return base->connection;
 }
 
-// The Base's capabilities: a trial statement for asynchronous execution and
-// three SQLGetInfo queries.
+// Drivers, by the file name they report, whose SQLSetPos heeds no
+// SQL_COLUMN_IGNORE and formats time stamps to the minute.
+const char* const kSetPosWritesAllDrivers[] = {"sqlite3odbc", "sqliteodbc"};
+
+bool WritesEveryColumn(HDBC connection) {
+  char driver[MAX_PATH] = "";
+  SWORD length = 0;
+  if (!Succeeded(SQLGetInfo(connection, SQL_DRIVER_NAME, driver, sizeof driver - 1, &length)))
+    return false;
+  CharLowerA(driver);
+  for (const char* name : kSetPosWritesAllDrivers)
+    if (std::strstr(driver, name)) return true;
+  return false;
+}
+
+// The Base's capabilities: a trial statement for asynchronous execution,
+// three SQLGetInfo queries and the driver's name.
 uint16_t ProbeFlags(HDBC connection) {
   uint16_t flags = 0;
   HSTMT trial = SQL_NULL_HSTMT;
@@ -85,6 +100,7 @@ uint16_t ProbeFlags(HDBC connection) {
     if (operations & SQL_POS_ADD) flags |= kBaseSetPosAdd;
     if (operations & SQL_POS_REFRESH) flags |= kBaseSetPosRefresh;
   }
+  if (WritesEveryColumn(connection)) flags |= kBaseSetPosWritesAll;
   return flags;
 }
 

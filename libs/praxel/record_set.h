@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "odbc_report.h"
 #include "record_set_object.h"
@@ -62,6 +63,16 @@ struct Column {
   int Mode() const { return flags & kColumnMode; }
   bool IsLongData() const { return (flags & kColumnLongData) != 0; }
 };
+
+// Column size and decimal digits a column is described with as a statement
+// parameter: a time stamp as its text "yyyy-mm-dd hh:mm:ss.fff" (its 16
+// bytes as the size would make a driver write it to the minute).
+inline UDWORD ParameterSize(const Column& c) {
+  return c.cType == SQL_C_TIMESTAMP ? 23 : static_cast<UDWORD>(c.size);
+}
+inline SWORD ParameterDigits(const Column& c) {
+  return c.cType == SQL_C_TIMESTAMP ? 3 : 0;
+}
 
 class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
  public:
@@ -156,6 +167,9 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   BOOL SetPosWrite(unsigned long row, UWORD operation, const char* context);
   BOOL PositionedStatement(const char* kind, const char* context);
   BOOL BindModifiedParameters(HSTMT second);
+  int KeyedUpdate(long record);
+  RETCODE ExecuteSending(HSTMT statement, const std::string& text);
+  std::vector<uint16_t> PrimaryKeyColumns();
   BOOL PositionRow(const char* context);
   long ReadLongData(Column& c, FieldRequest* request);
   BOOL WriteLongData(unsigned long column, Column& c, FieldRequest* request);

@@ -15,6 +15,7 @@
 namespace {
 
 const int kCursorNameSize = 32;
+const int kColumnNameLimit = 256;
 const char kTransactionWords[] = "BEGIN\0COMMIT\0ROLLBACK\0";
 enum : int { kBadFunctionName = 94, kCaptionWarning = 1001 };
 
@@ -150,9 +151,9 @@ BOOL RecordSet::BindModifiedParameters(HSTMT second) {
     if (!(c.flags & kColumnModified)) continue;
     unsigned char* data = CurrentData(c);
     SDWORD* indicator = CurrentIndicator(c);
-    UDWORD precision = c.IsLongData() ? static_cast<UDWORD>(c.size) : static_cast<UDWORD>(c.size);
-    if (!ReportOdbcError(second, SQLBindParameter(second, ++k, SQL_PARAM_INPUT, c.cType, c.sqlType, precision, 0,
-                                data, c.IsLongData() ? 4 : c.size, indicator),
+    if (!ReportOdbcError(second, SQLBindParameter(second, ++k, SQL_PARAM_INPUT, c.cType, c.sqlType,
+                                                  ParameterSize(c), ParameterDigits(c), data,
+                                                  c.IsLongData() ? 4 : c.size, indicator),
                "SQLBindParameter"))
       return FALSE;
   }
@@ -196,6 +197,77 @@ BOOL RecordSet::PositionedStatement(const char* kind, const char* context) {
   return ReportOdbcError(second.handle(), rc, context) && Succeeded(rc);
 }
 
+// A generated INSERT or UPDATE executed, the waiting long data sent when
+// the driver asks for it; data it never asked for was not written: an error.
+RETCODE RecordSet::ExecuteSending(HSTMT statement, const std::string& text) {
+  const bool waits = LongDataWaits();
+  RETCODE rc = SQLExecDirect(statement, (UCHAR*)text.c_str(), SQL_NTS);
+  if (rc == SQL_NEED_DATA) return PutLongData(statement);
+  if (waits) {
+    FreeWaitingData();
+    if (Succeeded(rc)) rc = SQL_ERROR;
+  }
+  return rc;
+}
+
+// The columns of the table's primary key as the driver names them, as
+// column indexes; none when a key column is not in the record set.
+std::vector<uint16_t> RecordSet::PrimaryKeyColumns() {
+  std::vector<uint16_t> keys;
+  SecondStatement lookup(connection_);
+  if (!lookup.handle() ||
+      !Succeeded(SQLPrimaryKeys(lookup.handle(), nullptr, 0, nullptr, 0,
+                                (UCHAR*)const_cast<char*>(name()), SQL_NTS)))
+    return keys;
+  char column[kColumnNameLimit] = "";
+  SDWORD length = 0;
+  while (Succeeded(SQLFetch(lookup.handle()))) {
+    if (!Succeeded(SQLGetData(lookup.handle(), 4, SQL_C_CHAR, column, sizeof column, &length)))
+      return {};
+    uint16_t i = 0;
+    while (i < columnCount_ && _stricmp(columns_[i].fullName, column) != 0) ++i;
+    if (i == columnCount_ || columns_[i].IsLongData()) return {};
+    keys.push_back(i);
+  }
+  return keys;
+}
+
+// "UPDATE name SET c=?,... WHERE k=? AND ..." by the primary key's values
+// as fetched, for a driver whose SQLSetPos would write every column. -1
+// when the table has no key in the record set (nothing sent).
+int RecordSet::KeyedUpdate(long record) {
+  std::vector<uint16_t> keys = PrimaryKeyColumns();
+  if (keys.empty()) return -1;
+  unsigned char* fetched = PageRow(static_cast<unsigned long>(record - pageFirst_));
+  std::string text = std::string("UPDATE ") + name() + " SET ";
+  UWORD k = 0;
+  for (uint16_t i = 0; i < columnCount_; ++i) {
+    if (!(columns_[i].flags & kColumnModified)) continue;
+    text += std::string(k++ ? "," : "") + columns_[i].fullName + "=?";
+  }
+  for (size_t j = 0; j < keys.size(); ++j)
+    text += std::string(j ? " AND " : " WHERE ") + columns_[keys[j]].fullName + "=?";
+  SecondStatement second(connection_);
+  if (!Check(second.handle() ? SQL_SUCCESS : SQL_ERROR, "SQLAllocStmt") || !second.handle())
+    return FALSE;
+  if (!BindModifiedParameters(second.handle())) return FALSE;
+  for (uint16_t key : keys) {
+    Column& c = columns_[key];
+    unsigned char* data = fetched + c.offset;
+    SDWORD* indicator = reinterpret_cast<SDWORD*>(data + c.size);
+    if (!ReportOdbcError(second.handle(),
+                         SQLBindParameter(second.handle(), ++k, SQL_PARAM_INPUT, c.cType, c.sqlType,
+                                          ParameterSize(c), ParameterDigits(c), data, c.size,
+                                          indicator),
+                         "SQLBindParameter"))
+      return FALSE;
+  }
+  RETCODE rc = ExecuteSending(second.handle(), text);
+  if (!(ReportOdbcError(second.handle(), rc, "SQLUpdate") && Succeeded(rc))) return FALSE;
+  std::memcpy(fetched, currentRow_, rowSize_);
+  return TRUE;
+}
+
 BOOL RecordSet::UpdateRecord(long record) {
   long flags = BaseFlags(connection_);
   if (flags < 0) flags = 0;
@@ -207,8 +279,11 @@ BOOL RecordSet::UpdateRecord(long record) {
   if (!statement_ || !pageFirst_ || record < pageFirst_ || record >= pageEnd_) return FALSE;
   if (!AnyModified()) return TRUE;
   WaitCursor wait;
-  if (flags & kBaseSetPosUpdate)
+  if (flags & kBaseSetPosUpdate) {
+    int keyed = (flags & kBaseSetPosWritesAll) ? KeyedUpdate(record) : -1;
+    if (keyed >= 0) return keyed;
     return SetPosWrite(static_cast<unsigned long>(record - pageFirst_ + 1), SQL_UPDATE, "SQLUpdate");
+  }
   currentIndex_ = static_cast<uint16_t>(record - pageFirst_ + 1);
   return PositionedStatement("UPDATE", "SQLUpdate");
 }
@@ -223,7 +298,7 @@ BOOL RecordSet::InsertRecord() {
   if (!statement_ || !currentRow_) return FALSE;
   if (!AnyModified()) return TRUE;
   WaitCursor wait;
-  if (flags & kBaseSetPosAdd) {
+  if ((flags & kBaseSetPosAdd) && !(flags & kBaseSetPosWritesAll)) {
     if (!SetPosWrite(PageRows() + 1, SQL_ADD, "SQLAppend")) return FALSE;
     SDWORD rows = 0;
     if (!Check(SQLRowCount(statement_, &rows), "SQLRowCount")) return FALSE;
@@ -242,8 +317,7 @@ BOOL RecordSet::InsertRecord() {
   if (!Check(second.handle() ? SQL_SUCCESS : SQL_ERROR, "SQLAllocStmt") || !second.handle())
     return FALSE;
   if (!BindModifiedParameters(second.handle())) return FALSE;
-  RETCODE rc = SQLExecDirect(second.handle(), (UCHAR*)text.c_str(), SQL_NTS);
-  if (rc == SQL_NEED_DATA) rc = PutLongData(second.handle());
+  RETCODE rc = ExecuteSending(second.handle(), text);
   if (!(ReportOdbcError(second.handle(), rc, "SQLAppend") && Succeeded(rc))) return FALSE;
   ++recordCount_;
   return TRUE;

@@ -224,9 +224,12 @@ void BoxWatcher::Answer(HWND box) {
   Box record;
   record.caption = WindowText(box);
   record.text = MessageBoxText(box);
-  // Under load a box can show before its text is set: give it a moment.
-  for (int tries = 0; record.text.empty() && tries < 100 && IsWindow(box); ++tries) {
+  // Under load a box can show before its caption and text are set: give
+  // it a moment.
+  for (int tries = 0; (record.text.empty() || record.caption.empty()) && tries < 100 && IsWindow(box);
+       ++tries) {
     Sleep(20);
+    record.caption = WindowText(box);
     record.text = MessageBoxText(box);
   }
   for (int id = IDOK; id <= IDNO; ++id)

@@ -45,14 +45,16 @@ class Statement {
 };
 
 TEST(BaseParts, CapabilityFlagsOnBothDriversAndTheCursorLibrary) {
+  // SQLite's driver is known by its name for a SQLSetPos that writes
+  // every column (0x0400).
   for (const char* connect : {"DSN=KTEST;", "DSN=KPGTEST;"}) {
     OpenedBase quiet(connect, kOpenQuiet);
     ASSERT_NE(nullptr, quiet.handle()) << connect;
-    EXPECT_EQ(0x13C0, BaseFlags(quiet.handle())) << connect;
+    EXPECT_EQ(std::string(connect) == "DSN=KTEST;" ? 0x17C0 : 0x13C0, BaseFlags(quiet.handle())) << connect;
   }
   {
     OpenedBase cursors("DSN=KTEST;", kOpenQuiet | kOpenCursorLibrary);
-    EXPECT_EQ(0x1034, BaseFlags(cursors.handle()));
+    EXPECT_EQ(0x1434, BaseFlags(cursors.handle()));
   }
   {
     OpenedBase cursors("DSN=KPGTEST;", kOpenQuiet | kOpenCursorLibrary);

@@ -28,6 +28,13 @@ void CloseBase(uint32_t base) {
 VARIABLE Long(int32_t n) { VARIABLE v; v.SetLong(n); return v; }
 VARIABLE Real(double x) { VARIABLE v; v.SetReal(x); return v; }
 VARIABLE Str(const char* t) { VARIABLE v; v = t; return v; }
+VARIABLE Time(int32_t date, int32_t seconds) {
+  VARIABLE v;
+  v.TYPE(VAL_TIME);
+  v.time.date = date;
+  v.time.seconds = seconds;
+  return v;
+}
 
 class Edited {
  public:
@@ -342,6 +349,101 @@ TEST(Edit, SqliteReadsLongDataButTakesNoDataAtExecution) {
   ASSERT_TRUE(set.Get(1));
   EXPECT_EQ(1, set.FldBuf("MEMO", &size));
   EXPECT_EQ(0u, size.size);
+  CloseBase(base);
+}
+
+}  // namespace
+
+namespace {
+
+// SQLite's SQLSetPos writes a time stamp to the minute, also one the edit
+// left alone: appends and updates go by statements that keep the seconds.
+TEST(Edit, TimeStampsKeepTheirSecondsOnSqlite) {
+  OdbcSession session("KTEST");
+  session.Try("DROP TABLE TT");
+  session.Run({"CREATE TABLE TT (ID INTEGER PRIMARY KEY, TS TIMESTAMP, U TIMESTAMP)",
+               "INSERT INTO TT VALUES (1, '2000-01-01 10:00:00', '2000-01-01 11:11:11')"});
+  uint32_t base = OpenBase("KTEST", 2);
+  Edited set(base, "TT", 1);
+  ASSERT_TRUE(set.Open("SELECT ID, TS, U FROM TT ORDER BY ID"));
+  ASSERT_TRUE(set.Edit(0));
+  EXPECT_TRUE(set.Put("ID", Long(2)));
+  EXPECT_TRUE(set.Put("TS", Time(20010203, 4 * 3600 + 5 * 60 + 6)));
+  EXPECT_TRUE(set.Update(0));
+  ASSERT_TRUE(set.Edit(1));
+  VARIABLE ts = Time(20020304, 5 * 3600 + 6 * 60 + 7);
+  EXPECT_EQ(1u, praxel("PRAXEL_ParPut", {set.h(), 2, Word(&ts)}));
+  EXPECT_TRUE(set.Update(1));
+  EXPECT_EQ((std::vector<std::string>{"1|2002-03-04 05:06:07.000|'2000-01-01 11:11:11'",
+                                      "2|2001-02-03 04:05:06.000|NULL"}),
+            session.Column("SELECT ID || '|' || TS || '|' || quote(U) FROM TT ORDER BY ID"));
+  EXPECT_EQ(2, set.Refresh());
+  ASSERT_TRUE(set.Get(2));
+  EXPECT_EQ(1u, praxel("PRAXEL_FldOption", {set.h(), Text("TS"), Text("TYPE=T")}));
+  EXPECT_EQ("TIME 2001.02.03 04:05:06", set.Value("TS"));
+  CloseBase(base);
+}
+
+// Columns an append leaves unset get NULL or their DEFAULT on both drivers.
+TEST(Edit, AppendLeavesUnsetColumnsNullOrDefault) {
+  for (const char* dsn : kDataSources) {
+    OdbcSession session(dsn);
+    session.Try("DROP TABLE NU");
+    session.Run({"CREATE TABLE NU (ID INTEGER PRIMARY KEY, NAME VARCHAR(10), QTY INTEGER, "
+                 "K INTEGER DEFAULT 5)",
+                 "INSERT INTO NU VALUES (1, 'A', 1, 1)"});
+    uint32_t base = OpenBase(dsn, 2);
+    Edited set(base, "NU", 1);
+    ASSERT_TRUE(set.Open("SELECT ID, NAME, QTY, K FROM NU ORDER BY ID")) << dsn;
+    ASSERT_TRUE(set.Edit(0));
+    EXPECT_TRUE(set.Put("ID", Long(7)));
+    EXPECT_TRUE(set.Update(0)) << dsn;
+    EXPECT_EQ((std::vector<std::string>{"NULL|NULL|5"}),
+              session.Column("SELECT COALESCE(NAME, 'NULL') || '|' || "
+                             "COALESCE(CAST(QTY AS VARCHAR(10)), 'NULL') || '|' || K "
+                             "FROM NU WHERE ID = 7"))
+        << dsn;
+    CloseBase(base);
+  }
+}
+
+// A REAL goes into a number column rounded to its decimals and whole; one
+// that does not fit is refused with message 126, into a column or a
+// parameter alike.
+TEST(Edit, RealsAreStoredRoundedAndWholeOrRefused) {
+  OdbcSession session("KPGTEST");
+  session.Try("DROP TABLE NR");
+  session.Run({"CREATE TABLE NR (ID INTEGER PRIMARY KEY, A NUMERIC(10,2), B NUMERIC(14,4), C INTEGER)"});
+  uint32_t base = OpenBase("KPGTEST", 0);
+  {
+    Edited set(base, "NR", 1);
+    ASSERT_TRUE(set.Open("SELECT ID, A, B, C FROM NR ORDER BY ID"));
+    ASSERT_TRUE(set.Edit(0));
+    EXPECT_TRUE(set.Put("ID", Long(1)));
+    EXPECT_TRUE(set.Put("A", Real(1234.567)));
+    EXPECT_TRUE(set.Put("B", Real(3.14159)));
+    EXPECT_TRUE(set.Put("C", Real(42.9)));
+    gui::BoxWatcher watcher({IDOK});
+    EXPECT_FALSE(set.Put("C", Real(1e12)));
+    auto boxes = watcher.Boxes();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("слишком длинная строка", boxes[0].text);
+    EXPECT_TRUE(set.Update(0));
+  }
+  EXPECT_EQ((std::vector<std::string>{"1234.57|3.1416|43"}),
+            session.Column("SELECT A || '|' || B || '|' || C FROM NR"));
+  {
+    Edited q(base, "NR", 1);
+    ASSERT_TRUE(praxel("PRAXEL_Prepare", {q.h(), Text("UPDATE NR SET C = ? WHERE ID = ?"), Text("")}));
+    VARIABLE c = Real(12345.6), id = Long(1), huge = Real(1e10);
+    gui::BoxWatcher watcher({IDOK});
+    EXPECT_EQ(0u, praxel("PRAXEL_ParPut", {q.h(), 1, Word(&huge)}));
+    EXPECT_EQ(1u, watcher.Boxes().size());
+    EXPECT_EQ(1u, praxel("PRAXEL_ParPut", {q.h(), 1, Word(&c)}));
+    EXPECT_EQ(1u, praxel("PRAXEL_ParPut", {q.h(), 2, Word(&id)}));
+    EXPECT_EQ(1u, praxel("PRAXEL_Execute", {q.h(), 0}));
+  }
+  EXPECT_EQ((std::vector<std::string>{"12346"}), session.Column("SELECT C FROM NR"));
   CloseBase(base);
 }
 
