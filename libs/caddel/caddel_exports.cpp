@@ -1,6 +1,7 @@
 // CADDEL's exports: a tree view in a script window filled from a record set
 // by its key fields. Every handle is looked up among the live trees first;
-// failures give 0 or FALSE and show nothing.
+// failures give 0 or FALSE and show nothing. Each export runs on the thread
+// of the tree's owner.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,6 +15,7 @@
 #include "tree_drag.h"
 #include "tree_fill.h"
 #include "tree_search.h"
+#include "window_thread_call.h"
 
 namespace {
 
@@ -44,12 +46,7 @@ void SetCaption(RecordTree& tree, HTREEITEM item) {
   SendMessageA(tree.tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
-}  // namespace
-
-KORVEX_EXPORT uint32_t WINAPI CADDEL_Load(HWND owner) {
-  // The tree's window procedure runs on the owner's thread; another thread
-  // would wait on it for every call.
-  if (!IsWindow(owner) || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()) return 0;
+uint32_t Load(HWND owner) {
   RecordTree* tree = MakeRecordTree(owner);
   if (!tree) return 0;
   if (!RememberTree(tree)) {
@@ -59,7 +56,7 @@ KORVEX_EXPORT uint32_t WINAPI CADDEL_Load(HWND owner) {
   return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(tree));
 }
 
-KORVEX_EXPORT BOOL WINAPI CADDEL_Show(uint32_t handle, uint32_t base, const char* text) {
+BOOL Show(uint32_t handle, uint32_t base, const char* text) {
   RecordTree* tree = Usable(handle);
   if (!tree || tree->busy || !ReadableObject(base)) return FALSE;
   RecordSetObject* records = reinterpret_cast<RecordSetObject*>(static_cast<uintptr_t>(base));
@@ -81,18 +78,18 @@ KORVEX_EXPORT BOOL WINAPI CADDEL_Show(uint32_t handle, uint32_t base, const char
   return FillTree(*tree) ? TRUE : FALSE;
 }
 
-KORVEX_EXPORT long WINAPI CADDEL_Selected(uint32_t handle) {
+long Selected(uint32_t handle) {
   RecordTree* tree = Usable(handle);
   return tree ? SelectedRecord(*tree) : 0;
 }
 
-KORVEX_EXPORT BOOL WINAPI CADDEL_Append(uint32_t handle, long record) {
+BOOL Append(uint32_t handle, long record) {
   RecordTree* tree = Usable(handle);
   if (!tree || !InRange(*tree, record)) return FALSE;
   return AddRecordNode(*tree, record) != AddResult::kFailed;
 }
 
-KORVEX_EXPORT BOOL WINAPI CADDEL_Edit(uint32_t handle, long record) {
+BOOL Edit(uint32_t handle, long record) {
   RecordTree* tree = Usable(handle);
   if (!tree || !InRange(*tree, record) || !tree->nodes.FirstWithRecord(record)) return FALSE;
   if (!tree->records->GoToRecord(record) || !AskCaption(*tree)) return FALSE;
@@ -105,7 +102,7 @@ KORVEX_EXPORT BOOL WINAPI CADDEL_Edit(uint32_t handle, long record) {
   return TRUE;
 }
 
-KORVEX_EXPORT BOOL WINAPI CADDEL_Delete(uint32_t handle, long record) {
+BOOL Delete(uint32_t handle, long record) {
   RecordTree* tree = Usable(handle);
   if (!tree) return FALSE;
   if (tree->nodes.Empty()) return TRUE;
@@ -121,7 +118,7 @@ KORVEX_EXPORT BOOL WINAPI CADDEL_Delete(uint32_t handle, long record) {
   return TRUE;
 }
 
-KORVEX_EXPORT BOOL WINAPI CADDEL_Close(uint32_t handle) {
+BOOL Close(uint32_t handle) {
   RecordTree* tree = LiveTree(handle);
   // A handler run by a fill or a caption request cannot end the tree
   // under it.
@@ -131,12 +128,12 @@ KORVEX_EXPORT BOOL WINAPI CADDEL_Close(uint32_t handle) {
   return TRUE;
 }
 
-KORVEX_EXPORT HWND WINAPI CADDEL_hWnd(uint32_t handle) {
+HWND hWnd(uint32_t handle) {
   RecordTree* tree = Usable(handle);
   return tree ? tree->tree : nullptr;
 }
 
-KORVEX_EXPORT BOOL WINAPI CADDEL_Find(uint32_t handle, const char* pattern) {
+BOOL Find(uint32_t handle, const char* pattern) {
   RecordTree* tree = Usable(handle);
   if (!tree) return FALSE;
   HTREEITEM item = FindFirst(*tree, pattern);
@@ -145,18 +142,18 @@ KORVEX_EXPORT BOOL WINAPI CADDEL_Find(uint32_t handle, const char* pattern) {
   return TRUE;
 }
 
-KORVEX_EXPORT long WINAPI CADDEL_Index(uint32_t handle, long first, long second, long third, long fourth) {
+long Index(uint32_t handle, long first, long second, long third, long fourth) {
   RecordTree* tree = Usable(handle);
   const long values[kMaxKeys] = {first, second, third, fourth};
   return tree ? RecordOfIds(*tree, values) : 0;
 }
 
-KORVEX_EXPORT long WINAPI CADDEL_FindAll(uint32_t handle, const char* pattern) {
+long FindAll(uint32_t handle, const char* pattern) {
   RecordTree* tree = Usable(handle);
   return tree ? FindEvery(*tree, pattern) : 0;
 }
 
-KORVEX_EXPORT long WINAPI CADDEL_FindNext(uint32_t handle, long index) {
+long FindNext(uint32_t handle, long index) {
   RecordTree* tree = Usable(handle);
   if (!tree || tree->foundCount == 0) return 0;
   if (index < 0 || index >= tree->foundCount) index = 0;
@@ -164,7 +161,78 @@ KORVEX_EXPORT long WINAPI CADDEL_FindNext(uint32_t handle, long index) {
   return index + 1 < tree->foundCount ? index + 1 : 0;
 }
 
-KORVEX_EXPORT long WINAPI CADDEL_Drag(uint32_t handle, LPARAM param) {
+long Drag(uint32_t handle, LPARAM param) {
   RecordTree* tree = Usable(handle);
   return tree ? DragStep(*tree, param) : 0;
+}
+
+// The export's work on the thread of the tree's owner, 0 when the handle
+// names no live tree. The work looks the tree up again there: a handler
+// may have closed it meanwhile. A tree whose owner is gone has no window
+// left, and its work (Close freeing it) runs here.
+template <class Work>
+LRESULT OnTreeThread(uint32_t handle, Work work) {
+  HWND owner = LiveTreeOwner(handle);
+  if (!owner) return 0;
+  return IsWindow(owner) ? RunOnWindowThread(owner, work) : work();
+}
+
+}  // namespace
+
+// Each export runs on the thread of the tree's owner, the one that runs
+// the tree's window procedure: a script body on a thread of its own waits
+// while its call runs there.
+KORVEX_EXPORT uint32_t WINAPI CADDEL_Load(HWND owner) {
+  if (!IsWindow(owner)) return 0;
+  return static_cast<uint32_t>(RunOnWindowThread(owner, [owner] { return Load(owner); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI CADDEL_Show(uint32_t handle, uint32_t base, const char* text) {
+  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Show(handle, base, text); }));
+}
+
+KORVEX_EXPORT long WINAPI CADDEL_Selected(uint32_t handle) {
+  return static_cast<long>(OnTreeThread(handle, [=] { return Selected(handle); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI CADDEL_Append(uint32_t handle, long record) {
+  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Append(handle, record); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI CADDEL_Edit(uint32_t handle, long record) {
+  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Edit(handle, record); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI CADDEL_Delete(uint32_t handle, long record) {
+  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Delete(handle, record); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI CADDEL_Close(uint32_t handle) {
+  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Close(handle); }));
+}
+
+KORVEX_EXPORT HWND WINAPI CADDEL_hWnd(uint32_t handle) {
+  LRESULT window = OnTreeThread(handle, [=] { return reinterpret_cast<LRESULT>(hWnd(handle)); });
+  return reinterpret_cast<HWND>(window);
+}
+
+KORVEX_EXPORT BOOL WINAPI CADDEL_Find(uint32_t handle, const char* pattern) {
+  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Find(handle, pattern); }));
+}
+
+KORVEX_EXPORT long WINAPI CADDEL_Index(uint32_t handle, long first, long second, long third, long fourth) {
+  return static_cast<long>(
+      OnTreeThread(handle, [=] { return Index(handle, first, second, third, fourth); }));
+}
+
+KORVEX_EXPORT long WINAPI CADDEL_FindAll(uint32_t handle, const char* pattern) {
+  return static_cast<long>(OnTreeThread(handle, [=] { return FindAll(handle, pattern); }));
+}
+
+KORVEX_EXPORT long WINAPI CADDEL_FindNext(uint32_t handle, long index) {
+  return static_cast<long>(OnTreeThread(handle, [=] { return FindNext(handle, index); }));
+}
+
+KORVEX_EXPORT long WINAPI CADDEL_Drag(uint32_t handle, LPARAM param) {
+  return static_cast<long>(OnTreeThread(handle, [=] { return Drag(handle, param); }));
 }

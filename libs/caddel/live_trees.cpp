@@ -2,7 +2,9 @@
 
 #include <mutex>
 #include <new>
-#include <unordered_set>
+#include <unordered_map>
+
+#include "record_tree.h"
 
 namespace {
 
@@ -11,8 +13,10 @@ std::mutex& Guard() {
   return guard;
 }
 
-std::unordered_set<uintptr_t>& Trees() {
-  static std::unordered_set<uintptr_t> trees;
+// Each tree with its owner, kept here so that a lookup from another
+// thread never reads a tree that is being freed.
+std::unordered_map<uintptr_t, HWND>& Trees() {
+  static std::unordered_map<uintptr_t, HWND> trees;
   return trees;
 }
 
@@ -22,7 +26,7 @@ RecordTree* RememberTree(RecordTree* tree) {
   if (!tree) return nullptr;
   std::lock_guard<std::mutex> lock(Guard());
   try {
-    Trees().insert(reinterpret_cast<uintptr_t>(tree));
+    Trees().emplace(reinterpret_cast<uintptr_t>(tree), tree->owner);
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
@@ -34,6 +38,12 @@ RecordTree* LiveTree(uint32_t handle) {
   std::lock_guard<std::mutex> lock(Guard());
   return Trees().count(handle) ? reinterpret_cast<RecordTree*>(static_cast<uintptr_t>(handle))
                                : nullptr;
+}
+
+HWND LiveTreeOwner(uint32_t handle) {
+  std::lock_guard<std::mutex> lock(Guard());
+  auto found = Trees().find(handle);
+  return found != Trees().end() ? found->second : nullptr;
 }
 
 bool ForgetTree(RecordTree* tree) {

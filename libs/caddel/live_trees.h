@@ -3,6 +3,7 @@
 // already, a typo), so every export looks its handle up here first and
 // treats an unknown one like 0: a closed tree is never touched again.
 #pragma once
+#include <windows.h>
 
 #include <cstdint>
 
@@ -12,5 +13,7 @@ struct RecordTree;
 RecordTree* RememberTree(RecordTree* tree);
 // The tree when the handle names one that is alive, else null.
 RecordTree* LiveTree(uint32_t handle);
+// The owner window of the tree the handle names, null when it names none.
+HWND LiveTreeOwner(uint32_t handle);
 // Forgets the tree; false when the handle names none.
 bool ForgetTree(RecordTree* tree);

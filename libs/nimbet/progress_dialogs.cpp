@@ -11,6 +11,7 @@
 #include "nimbet.h"
 #include "nimbet_ids.h"
 #include "progress_state.h"
+#include "window_thread_call.h"
 
 namespace {
 
@@ -84,15 +85,24 @@ void SetCaption(HWND dialog, const char* title) {
   if (title && LiveDialog(dialog)) SetWindowTextA(dialog, title);
 }
 
+// The work on the thread of the window given (the owner for an open, else
+// the dialog), the one that runs its procedure and whose messages the pump
+// takes: a script body on a thread of its own waits while its call runs
+// there. A handle that is no window runs here, where the work refuses it.
+template <class Work>
+LRESULT OnThreadOf(HWND window, Work work) {
+  return IsWindow(window) ? RunOnWindowThread(window, work) : work();
+}
+
 }  // namespace
 
-NIMBET_API HWND WINAPI PBOPEN(HWND owner, const char* title) {
+static HWND DoPbopen(HWND owner, const char* title) {
   HWND dialog = OpenDialog(owner, NIMBET_PROGRESS_DIALOG);
   if (dialog && title) SetWindowTextA(dialog, title);
   return dialog;
 }
 
-NIMBET_API BOOL WINAPI PBPOSITION(HWND dialog, long position, long range) {
+static BOOL DoPbposition(HWND dialog, long position, long range) {
   ProgressState* state = LiveDialog(dialog);
   if (!state || range == 0) return StopFlag(state);
   int percent = MulDiv(position, 100, range);
@@ -110,22 +120,59 @@ NIMBET_API BOOL WINAPI PBPOSITION(HWND dialog, long position, long range) {
   return StopFlag(state);
 }
 
-KORVEX_EXPORT void WINAPI PBTEXT(HWND dialog, const char* title) { SetCaption(dialog, title); }
+static void DoPbtext(HWND dialog, const char* title) { SetCaption(dialog, title); }
 
-NIMBET_API void WINAPI PBCLOSE(HWND dialog) { CloseDialog(dialog); }
+static void DoPbclose(HWND dialog) { CloseDialog(dialog); }
 
-KORVEX_EXPORT HWND WINAPI WDOPEN(HWND owner, const char* aviFile) {
+static HWND DoWdopen(HWND owner, const char* aviFile) {
   HWND dialog = OpenDialog(owner, NIMBET_WAIT_DIALOG);
   if (dialog && aviFile && *aviFile)
     SendDlgItemMessageA(dialog, NIMBET_WAIT_ANIMATION, ACM_OPENA, 0, reinterpret_cast<LPARAM>(aviFile));
   return dialog;
 }
 
-KORVEX_EXPORT BOOL WINAPI WDTEXT(HWND dialog, const char* title) {
+static BOOL DoWdtext(HWND dialog, const char* title) {
   if (!LiveDialog(dialog)) return FALSE;
   if (title) SetDlgItemTextA(dialog, NIMBET_WAIT_TEXT, title);
   PumpMessages(dialog, kPumpMilliseconds);
   return StopFlag(LiveDialog(dialog));
 }
 
-KORVEX_EXPORT void WINAPI WDCLOSE(HWND dialog) { CloseDialog(dialog); }
+static void DoWdclose(HWND dialog) { CloseDialog(dialog); }
+
+NIMBET_API HWND WINAPI PBOPEN(HWND owner, const char* title) {
+  return reinterpret_cast<HWND>(OnThreadOf(owner, [=] { return reinterpret_cast<LRESULT>(DoPbopen(owner, title)); }));
+}
+
+NIMBET_API BOOL WINAPI PBPOSITION(HWND dialog, long position, long range) {
+  return static_cast<BOOL>(OnThreadOf(dialog, [=] { return static_cast<LRESULT>(DoPbposition(dialog, position, range)); }));
+}
+
+KORVEX_EXPORT void WINAPI PBTEXT(HWND dialog, const char* title) {
+  OnThreadOf(dialog, [=] {
+    DoPbtext(dialog, title);
+    return LRESULT(0);
+  });
+}
+
+NIMBET_API void WINAPI PBCLOSE(HWND dialog) {
+  OnThreadOf(dialog, [=] {
+    DoPbclose(dialog);
+    return LRESULT(0);
+  });
+}
+
+KORVEX_EXPORT HWND WINAPI WDOPEN(HWND owner, const char* aviFile) {
+  return reinterpret_cast<HWND>(OnThreadOf(owner, [=] { return reinterpret_cast<LRESULT>(DoWdopen(owner, aviFile)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI WDTEXT(HWND dialog, const char* title) {
+  return static_cast<BOOL>(OnThreadOf(dialog, [=] { return static_cast<LRESULT>(DoWdtext(dialog, title)); }));
+}
+
+KORVEX_EXPORT void WINAPI WDCLOSE(HWND dialog) {
+  OnThreadOf(dialog, [=] {
+    DoWdclose(dialog);
+    return LRESULT(0);
+  });
+}

@@ -3,17 +3,27 @@
 #include "library_frame.h"
 #include "page_view.h"
 #include "wennic.h"
+#include "window_thread_call.h"
 
 namespace {
 
 const int kUnknownEvent = 99, kNoWindow = 101, kBadEventCode = 143;
 
 HWND WindowOf(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
+
+// The work on the thread of the window the handle names; here when it
+// names no window (the work then refuses it as before).
+template <class Work>
+LRESULT OnThreadOf(LONG handle, Work work) {
+  HWND window = WindowOf(handle);
+  return IsWindow(window) ? RunOnWindowThread(window, work) : work();
+}
+
 PageView* View(LONG pClass) { return ViewOf(WindowOf(pClass)); }
 
 }  // namespace
 
-KORVEX_EXPORT LONG WINAPI SELVY_Load(LONG hwnd, LONG hFile) {
+static LONG DoLoad(LONG hwnd, LONG hFile) {
   HWND owner = WindowOf(hwnd);
   HANDLE file = reinterpret_cast<HANDLE>(static_cast<intptr_t>(hFile));
   RECT client = {0, 0, 0, 0};
@@ -34,7 +44,7 @@ KORVEX_EXPORT LONG WINAPI SELVY_Load(LONG hwnd, LONG hFile) {
   return static_cast<LONG>(reinterpret_cast<intptr_t>(window));
 }
 
-KORVEX_EXPORT BOOL WINAPI SELVY_Show(LONG pClass) {
+static BOOL DoShow(LONG pClass) {
   PageView* view = View(pClass);
   if (!view) return FALSE;
   ShowWindow(view->window, SW_SHOW);
@@ -43,25 +53,25 @@ KORVEX_EXPORT BOOL WINAPI SELVY_Show(LONG pClass) {
   return TRUE;
 }
 
-KORVEX_EXPORT void WINAPI SELVY_Unload(LONG pClass) {
+static void DoUnload(LONG pClass) {
   if (PageView* view = View(pClass)) DestroyWindow(view->window);
 }
 
-KORVEX_EXPORT LONG WINAPI SELVY_hWnd(LONG pClass) { return View(pClass) ? pClass : 0; }
+static LONG DohWnd(LONG pClass) { return View(pClass) ? pClass : 0; }
 
-KORVEX_EXPORT LONG WINAPI SELVY_PageCount(LONG pClass) {
+static LONG DoPageCount(LONG pClass) {
   PageView* view = View(pClass);
   return view ? view->pageCount : 0;
 }
 
-KORVEX_EXPORT LONG WINAPI SELVY_PageNumber(LONG pClass) {
+static LONG DoPageNumber(LONG pClass) {
   PageView* view = View(pClass);
   return view ? view->page : 0;
 }
 
 // Turns the TAB (1), ESCAPE (2) or HELP (3) event on (Cod 40001-40999) or
 // off (Cod 0): 2000 + n, or 0 after an error.
-KORVEX_EXPORT LONG WINAPI SELVY_Event(LONG pClass, const char* msg, LONG cod) {
+static LONG DoEvent(LONG pClass, const char* msg, LONG cod) {
   PageView* view = View(pClass);
   if (!view) return 0;
   static const char* const kWords[] = {"TAB", "ESCAPE", "HELP"};
@@ -79,4 +89,39 @@ KORVEX_EXPORT LONG WINAPI SELVY_Event(LONG pClass, const char* msg, LONG cod) {
   }
   view->events[event - 1] = static_cast<uint16_t>(code);
   return 2000 + event;
+}
+
+// Each export runs on the thread of the window its first argument names
+// (the owner for a Load, else the library's own window), the one that runs
+// that window's procedure: a script body on a thread of its own waits
+// while its call runs there.
+KORVEX_EXPORT LONG WINAPI SELVY_Load(LONG hwnd, LONG hFile) {
+  return static_cast<LONG>(OnThreadOf(hwnd, [=] { return static_cast<LRESULT>(DoLoad(hwnd, hFile)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI SELVY_Show(LONG pClass) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoShow(pClass)); }));
+}
+
+KORVEX_EXPORT void WINAPI SELVY_Unload(LONG pClass) {
+  OnThreadOf(pClass, [=] {
+    DoUnload(pClass);
+    return LRESULT(0);
+  });
+}
+
+KORVEX_EXPORT LONG WINAPI SELVY_hWnd(LONG pClass) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DohWnd(pClass)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI SELVY_PageCount(LONG pClass) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoPageCount(pClass)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI SELVY_PageNumber(LONG pClass) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoPageNumber(pClass)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI SELVY_Event(LONG pClass, const char* msg, LONG cod) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoEvent(pClass, msg, cod)); }));
 }

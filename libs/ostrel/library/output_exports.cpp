@@ -8,10 +8,19 @@
 #include "library_frame.h"
 #include "live_tables.h"
 #include "table_output.h"
+#include "window_thread_call.h"
 
 namespace {
 
 HWND Window(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
+
+// The work on the thread of the window the handle names; here when it
+// names no window (the work then refuses it as before).
+template <class Work>
+LRESULT OnThreadOf(LONG handle, Work work) {
+  HWND window = Window(handle);
+  return IsWindow(window) ? RunOnWindowThread(window, work) : work();
+}
 
 // A table with a record set to put out, or null.
 RecordSetTable* OutputTable(LONG pClass) {
@@ -21,19 +30,35 @@ RecordSetTable* OutputTable(LONG pClass) {
 
 }  // namespace
 
-KORVEX_EXPORT BOOL WINAPI OSTREL_Export(LONG pClass, LONG message) {
+static BOOL DoExport(LONG pClass, LONG message) {
   RecordSetTable* table = OutputTable(pClass);
   return table ? ExportTable(table, static_cast<UINT>(message)) : FALSE;
 }
 
-KORVEX_EXPORT BOOL WINAPI OSTREL_Print(LONG pClass, const char* title) {
+static BOOL DoPrint(LONG pClass, const char* title) {
   RecordSetTable* table = OutputTable(pClass);
   if (!table || !SELPRINTER(table->window)) return FALSE;
   return PrintTable(table, title);
 }
 
-KORVEX_EXPORT LONG WINAPI OSTREL_ToFile(LONG pClass, const char* title) {
+static LONG DoToFile(LONG pClass, const char* title) {
   RecordSetTable* table = OutputTable(pClass);
   if (!table || !SELPRINTER(table->window)) return 0;
   return static_cast<LONG>(reinterpret_cast<intptr_t>(WriteTableFile(table, title)));
+}
+
+// Each export runs on the thread of the window its first argument names
+// (the owner for a Load, else the library's own window), the one that runs
+// that window's procedure: a script body on a thread of its own waits
+// while its call runs there.
+KORVEX_EXPORT BOOL WINAPI OSTREL_Export(LONG pClass, LONG message) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoExport(pClass, message)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_Print(LONG pClass, const char* title) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoPrint(pClass, title)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI OSTREL_ToFile(LONG pClass, const char* title) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoToFile(pClass, title)); }));
 }

@@ -12,6 +12,7 @@
 #include "table_settings.h"
 #include "table_tune.h"
 #include "wennic.h"
+#include "window_thread_call.h"
 
 namespace {
 
@@ -21,6 +22,14 @@ const int kNoWindow = 101;
 const int kBadEventCode = 143;
 
 HWND Window(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
+
+// The work on the thread of the window the handle names; here when it
+// names no window (the work then refuses it as before).
+template <class Work>
+LRESULT OnThreadOf(LONG handle, Work work) {
+  HWND window = Window(handle);
+  return IsWindow(window) ? RunOnWindowThread(window, work) : work();
+}
 
 // Event number 1-9 of the word (any case), 0 when it is none.
 int EventNumber(const char* word) {
@@ -32,7 +41,7 @@ int EventNumber(const char* word) {
 
 }  // namespace
 
-KORVEX_EXPORT LONG WINAPI OSTREL_Load(LONG hWnd, const char* name) {
+static LONG DoLoad(LONG hWnd, const char* name) {
   HWND owner = Window(hWnd);
   RECT area = {0, 0, 0, 0};
   if (owner) GetClientRect(owner, &area);
@@ -56,7 +65,7 @@ KORVEX_EXPORT LONG WINAPI OSTREL_Load(LONG hWnd, const char* name) {
   return static_cast<LONG>(reinterpret_cast<intptr_t>(table));
 }
 
-KORVEX_EXPORT BOOL WINAPI OSTREL_Show(LONG pClass, RecordSetObject* records, const char* title,
+static BOOL DoShow(LONG pClass, RecordSetObject* records, const char* title,
                                       const char* style) {
   RecordSetTable* table = LiveTable(Window(pClass));
   if (!table) return FALSE;
@@ -74,7 +83,7 @@ KORVEX_EXPORT BOOL WINAPI OSTREL_Show(LONG pClass, RecordSetObject* records, con
   return shown;
 }
 
-KORVEX_EXPORT LONG WINAPI OSTREL_Event(LONG pClass, const char* word, LONG code) {
+static LONG DoEvent(LONG pClass, const char* word, LONG code) {
   RecordSetTable* table = LiveTable(Window(pClass));
   if (!table) return 0;
   int event = EventNumber(word);
@@ -86,42 +95,42 @@ KORVEX_EXPORT LONG WINAPI OSTREL_Event(LONG pClass, const char* word, LONG code)
   return kGridEventBase + event;
 }
 
-KORVEX_EXPORT LONG WINAPI OSTREL_hWnd(LONG pClass) { return pClass; }
+static LONG DohWnd(LONG pClass) { return pClass; }
 
-KORVEX_EXPORT LONG WINAPI OSTREL_Selected(LONG pClass) {
+static LONG DoSelected(LONG pClass) {
   RecordSetTable* table = LiveTable(Window(pClass));
   return table ? GridSelected(table) : 0;
 }
 
-KORVEX_EXPORT LONG WINAPI OSTREL_Column(LONG pClass) {
+static LONG DoColumn(LONG pClass) {
   RecordSetTable* table = LiveTable(Window(pClass));
   return table ? GridSelectedField(table) : 0;
 }
 
-KORVEX_EXPORT BOOL WINAPI OSTREL_LineUp(LONG pClass) {
+static BOOL DoLineUp(LONG pClass) {
   RecordSetTable* table = LiveTable(Window(pClass));
   return table && table->records && GridLineUp(table);
 }
 
-KORVEX_EXPORT BOOL WINAPI OSTREL_LineDown(LONG pClass) {
+static BOOL DoLineDown(LONG pClass) {
   RecordSetTable* table = LiveTable(Window(pClass));
   return table && table->records && GridLineDown(table);
 }
 
-KORVEX_EXPORT BOOL WINAPI OSTREL_LineGoto(LONG pClass, LONG record) {
+static BOOL DoLineGoto(LONG pClass, LONG record) {
   RecordSetTable* table = LiveTable(Window(pClass));
   if (!table) return FALSE;
   return static_cast<BOOL>(SendMessageA(table->window, kGridGoTo, 0, record));
 }
 
-KORVEX_EXPORT BOOL WINAPI OSTREL_Seek(LONG pClass, const char* pattern) {
+static BOOL DoSeek(LONG pClass, const char* pattern) {
   RecordSetTable* table = LiveTable(Window(pClass));
   if (!table || !pattern) return FALSE;
   return static_cast<BOOL>(SendMessageA(table->window, kGridSeek, std::strlen(pattern),
                                         reinterpret_cast<LPARAM>(pattern)));
 }
 
-KORVEX_EXPORT void WINAPI OSTREL_Redisplay(LONG pClass, LONG bild) {
+static void DoRedisplay(LONG pClass, LONG bild) {
   RecordSetTable* table = LiveTable(Window(pClass));
   if (!table) return;
   switch (bild) {
@@ -146,11 +155,11 @@ KORVEX_EXPORT void WINAPI OSTREL_Redisplay(LONG pClass, LONG bild) {
   UpdateWindow(table->window);
 }
 
-KORVEX_EXPORT void WINAPI OSTREL_Unload(LONG pClass) {
+static void DoUnload(LONG pClass) {
   if (RecordSetTable* table = LiveTable(Window(pClass))) DestroyWindow(table->window);
 }
 
-KORVEX_EXPORT HFONT WINAPI OSTREL_Font(LONG pClass, const char* face, LONG height) {
+static HFONT DoFont(LONG pClass, const char* face, LONG height) {
   RecordSetTable* table = LiveTable(Window(pClass));
   if (!table || !face) return nullptr;
   HFONT font = CreateTableFont(table->window, face, height, false);
@@ -158,21 +167,96 @@ KORVEX_EXPORT HFONT WINAPI OSTREL_Font(LONG pClass, const char* face, LONG heigh
   return font;
 }
 
-KORVEX_EXPORT LONG WINAPI OSTREL_Style(LONG pClass, const char* style, BOOL on) {
+static LONG DoStyle(LONG pClass, const char* style, BOOL on) {
   RecordSetTable* table = LiveTable(Window(pClass));
   if (!table) return 0;
   return static_cast<LONG>(ParseTableStyle(table, style, on));
 }
 
-KORVEX_EXPORT LONG WINAPI OSTREL_Tune(LONG pClass) {
+static LONG DoTune(LONG pClass) {
   RecordSetTable* table = LiveTable(Window(pClass));
   return table ? static_cast<LONG>(ShowTuneSheet(table, hInst)) : 0;
 }
 
-KORVEX_EXPORT BOOL WINAPI OSTREL_TuneRead(LONG pClass) {
+static BOOL DoTuneRead(LONG pClass) {
   RecordSetTable* table = LiveTable(Window(pClass));
   if (!table) return FALSE;
   DWORD changed = ReadTableTune(table);
-  if (changed) OSTREL_Redisplay(pClass, 2);
+  if (changed) DoRedisplay(pClass, 2);
   return static_cast<BOOL>(changed);
+}
+
+// Each export runs on the thread of the window its first argument names
+// (the owner for a Load, else the library's own window), the one that runs
+// that window's procedure: a script body on a thread of its own waits
+// while its call runs there.
+KORVEX_EXPORT LONG WINAPI OSTREL_Load(LONG hWnd, const char* name) {
+  return static_cast<LONG>(OnThreadOf(hWnd, [=] { return static_cast<LRESULT>(DoLoad(hWnd, name)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_Show(LONG pClass, RecordSetObject* records, const char* title,
+                                      const char* style) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoShow(pClass, records, title, style)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI OSTREL_Event(LONG pClass, const char* word, LONG code) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoEvent(pClass, word, code)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI OSTREL_hWnd(LONG pClass) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DohWnd(pClass)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI OSTREL_Selected(LONG pClass) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoSelected(pClass)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI OSTREL_Column(LONG pClass) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoColumn(pClass)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_LineUp(LONG pClass) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoLineUp(pClass)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_LineDown(LONG pClass) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoLineDown(pClass)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_LineGoto(LONG pClass, LONG record) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoLineGoto(pClass, record)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_Seek(LONG pClass, const char* pattern) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoSeek(pClass, pattern)); }));
+}
+
+KORVEX_EXPORT void WINAPI OSTREL_Redisplay(LONG pClass, LONG bild) {
+  OnThreadOf(pClass, [=] {
+    DoRedisplay(pClass, bild);
+    return LRESULT(0);
+  });
+}
+
+KORVEX_EXPORT void WINAPI OSTREL_Unload(LONG pClass) {
+  OnThreadOf(pClass, [=] {
+    DoUnload(pClass);
+    return LRESULT(0);
+  });
+}
+
+KORVEX_EXPORT HFONT WINAPI OSTREL_Font(LONG pClass, const char* face, LONG height) {
+  return reinterpret_cast<HFONT>(OnThreadOf(pClass, [=] { return reinterpret_cast<LRESULT>(DoFont(pClass, face, height)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI OSTREL_Style(LONG pClass, const char* style, BOOL on) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoStyle(pClass, style, on)); }));
+}
+
+KORVEX_EXPORT LONG WINAPI OSTREL_Tune(LONG pClass) {
+  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoTune(pClass)); }));
+}
+
+KORVEX_EXPORT BOOL WINAPI OSTREL_TuneRead(LONG pClass) {
+  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoTuneRead(pClass)); }));
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 #include "caddel_test_support.h"
@@ -62,6 +63,22 @@ TEST(TreeKorvex, AScriptSearchesEditsAndDeletesItsTree) {
             "TRUE\tTRUE\r\nTRUE\t2\r\n"
             "5\tTRUE\tFALSE\t0\t10\r\n",
             korvex.Result(60000));
+}
+
+// Without REM WINDOW the body runs on a thread of its own, while the tree,
+// its caption handler and the window's end run on the GUI thread.
+TEST(TreeKorvex, AScriptWithoutWindowOptionFillsSearchesAndClosesItsTree) {
+  caddel_test::MakeTree1("KTEST");
+  const std::string opening = kOpening + std::strlen("REM WINDOW\r\n");
+  std::string script = opening + "H = CADDEL!CADDEL_hWnd(T)\r\nA = CADDEL!CADDEL_FindAll(T, \"*\")\r\n" +
+                       CallAndSelected("CADDEL_Find(T, \"ящ\")") +
+                       "D = CADDEL!CADDEL_Delete(T, 4)\r\nA2 = CADDEL!CADDEL_FindAll(T, \"*\")\r\n"
+                       "C = CADDEL!CADDEL_Close(T)\r\nL = CADDEL!CADDEL_Selected(T)\r\n"
+                       "WRITE T <> 0, H <> 0, S, N, A, D, A2, C, L\r\nWRITE TO FILE \"%OUT%\"\r\nEND\r\n" +
+                       kCaptionHandler;
+  KorvexSession korvex;
+  ASSERT_TRUE(korvex.Start("caddel_thread.bas", script));
+  EXPECT_EQ("TRUE\t4\r\nTRUE\tTRUE\tTRUE\t7\t7\tTRUE\t6\tTRUE\t0\r\n", korvex.Result(60000));
 }
 
 // The frame and the script window restored, so that the tree is on the

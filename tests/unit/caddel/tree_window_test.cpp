@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -284,10 +285,24 @@ TEST_F(FreshTree, HandlersCannotCloseTheTreeTheyFillAndDeadOwnersAreSurvived) {
   EXPECT_EQ(1u, Call("CADDEL_Close", {d}));
   EXPECT_EQ(0u, Call("CADDEL_Close", {d}));
 
-  // A tree is made only on its window's thread.
-  uint32_t other = 1;
-  std::thread([&] { other = caddel_("CADDEL_Load", {Word(owner_.window())}); }).join();
-  EXPECT_EQ(0u, other);
+  // A tree asked for from another thread is made on its window's thread,
+  // while that thread takes its messages.
+  std::atomic<uint32_t> other{0};
+  std::atomic<bool> asked{false};
+  std::thread asking([&] {
+    other = caddel_("CADDEL_Load", {Word(owner_.window())});
+    asked = true;
+  });
+  while (!asked) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  asking.join();
+  ASSERT_NE(0u, other.load());
+  HWND made = reinterpret_cast<HWND>(static_cast<uintptr_t>(Call("CADDEL_hWnd", {other})));
+  EXPECT_EQ(GetCurrentThreadId(), GetWindowThreadProcessId(made, nullptr));
+  EXPECT_EQ(1u, Call("CADDEL_Close", {other}));
   EXPECT_EQ(0u, caddel_("CADDEL_Load", {0}));
 }
 

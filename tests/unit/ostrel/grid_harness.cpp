@@ -206,7 +206,7 @@ HWND WaitSearchPopup(DWORD thread) {
         EnumThreadWindows(thread, FindSearchPopup, reinterpret_cast<LPARAM>(&found));
         return found != nullptr;
       },
-      5000);
+      30000);
   return found;
 }
 

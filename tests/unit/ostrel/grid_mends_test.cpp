@@ -351,11 +351,12 @@ TEST(SearchPopupLoop, EndsOnQuitAndPostsItAgain) {
   PostMessageA(grid.table(), WM_CHAR, 'O', 0);
   HWND popup = grid_test::WaitSearchPopup(grid.threadId());
   ASSERT_TRUE(popup);
-  EXPECT_EQ(8, grid.Selected());
+  // The popup is up before its first search has moved the selection.
+  EXPECT_TRUE(gui::WaitFor([&] { return grid.Selected() == 8; }, 30000)) << grid.Selected();
   PostThreadMessageA(grid.threadId(), WM_QUIT, 0, 0);
   // The popup's loop ends and the GUI thread's own loop gets the quit too:
   // the thread ends and its windows go.
-  EXPECT_TRUE(gui::WaitFor([&] { return !IsWindow(popup) && !IsWindow(grid.owner()); }, 5000));
+  EXPECT_TRUE(gui::WaitFor([&] { return !IsWindow(popup) && !IsWindow(grid.owner()); }, 30000));
 }
 
 TEST(SearchPopupLoop, EndsWhenTheTableIsDestroyed) {
@@ -367,7 +368,7 @@ TEST(SearchPopupLoop, EndsWhenTheTableIsDestroyed) {
   HWND popup = grid_test::WaitSearchPopup(grid.threadId());
   ASSERT_TRUE(popup);
   grid.OnGui([&] { DestroyWindow(grid.table()); });
-  EXPECT_TRUE(gui::WaitFor([&] { return !IsWindow(popup); }, 5000));
+  EXPECT_TRUE(gui::WaitFor([&] { return !IsWindow(popup); }, 30000));
   bool alive = false;
   grid.OnGui([&] { alive = true; });
   EXPECT_TRUE(alive);
