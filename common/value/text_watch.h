@@ -1,0 +1,24 @@
+// Lengths of texts that grow by appends. Measuring a long text at every
+// append to it would cost its whole length each time, so the interpreter
+// notes the length it left in a STRING record and reads it back at the
+// next append. Every operation of this library that writes, moves or
+// frees a record's text forgets what was noted for that record; callers
+// forget all notes before code they do not control runs (a library export,
+// a COM call, MCOPY), since such code may write into a text in place.
+#pragma once
+#include <cstddef>
+
+#include "variable.h"
+
+// Notes that v's text (v a STRING with a text) is length bytes long.
+void NoteTextLength(const VARIABLE& v, size_t length);
+
+// The noted length while v still holds the text it was noted for, else the
+// text measured.
+size_t KnownTextLength(const VARIABLE& v);
+
+// Forgets the note on v, if any: called whenever v's text changes.
+void ForgetTextLength(const VARIABLE* v);
+
+// Forgets every note.
+void ForgetTextLengths();
