@@ -19,7 +19,6 @@ struct Note {
 const int kNotes = 4;
 Note notes[kNotes];
 int nextVictim = 0;
-std::atomic<bool> anyNote{false};
 std::atomic_flag busy = ATOMIC_FLAG_INIT;
 
 class NotesLock {
@@ -34,6 +33,8 @@ class NotesLock {
 };
 
 }  // namespace
+
+std::atomic<bool> textLengthsNoted{false};
 
 void NoteTextLength(const VARIABLE& v, size_t length) {
   NotesLock lock;
@@ -54,12 +55,12 @@ void NoteTextLength(const VARIABLE& v, size_t length) {
   note->text = v.text;
   note->length = length;
   note->variable.store(&v, std::memory_order_release);
-  anyNote.store(true, std::memory_order_release);
+  textLengthsNoted.store(true, std::memory_order_release);
 }
 
 size_t KnownTextLength(const VARIABLE& v) {
   if (v.type != VAL_STRING) return 0;
-  if (anyNote.load(std::memory_order_acquire)) {
+  if (textLengthsNoted.load(std::memory_order_acquire)) {
     NotesLock lock;
     for (Note& n : notes)
       if (n.variable.load(std::memory_order_acquire) == &v && n.text == v.text) return n.length;
@@ -67,8 +68,7 @@ size_t KnownTextLength(const VARIABLE& v) {
   return TextLength(v.text);
 }
 
-void ForgetTextLength(const VARIABLE* v) {
-  if (!anyNote.load(std::memory_order_relaxed)) return;
+void ForgetNotedTextLength(const VARIABLE* v) {
   for (Note& n : notes) {
     const VARIABLE* expected = v;
     if (n.variable.load(std::memory_order_relaxed) == v)
@@ -79,5 +79,5 @@ void ForgetTextLength(const VARIABLE* v) {
 void ForgetTextLengths() {
   NotesLock lock;
   for (Note& n : notes) n.variable.store(nullptr, std::memory_order_release);
-  anyNote.store(false, std::memory_order_release);
+  textLengthsNoted.store(false, std::memory_order_release);
 }

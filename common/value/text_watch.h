@@ -6,6 +6,7 @@
 // forget all notes before code they do not control runs (a library export,
 // a COM call, MCOPY), since such code may write into a text in place.
 #pragma once
+#include <atomic>
 #include <cstddef>
 
 #include "variable.h"
@@ -17,8 +18,15 @@ void NoteTextLength(const VARIABLE& v, size_t length);
 // text measured.
 size_t KnownTextLength(const VARIABLE& v);
 
+// True while a note may exist: the record operations that call
+// ForgetTextLength cost one test when none does.
+extern std::atomic<bool> textLengthsNoted;
+void ForgetNotedTextLength(const VARIABLE* v);
+
 // Forgets the note on v, if any: called whenever v's text changes.
-void ForgetTextLength(const VARIABLE* v);
+inline void ForgetTextLength(const VARIABLE* v) {
+  if (textLengthsNoted.load(std::memory_order_relaxed)) ForgetNotedTextLength(v);
+}
 
 // Forgets every note.
 void ForgetTextLengths();
