@@ -10,6 +10,7 @@
 #include "statement_text.h"
 #include "text_append.h"
 #include "text_helpers.h"
+#include "text_watch.h"
 
 namespace {
 
@@ -277,8 +278,8 @@ int ExpressionEvaluator::SettleAppend() {
   // The slot becomes an ordinary STRING: the target's text, then the tail.
   VARIABLE* slot = stack_.Item(appendSlot_);
   const char* head = appendTarget_->type == VAL_STRING ? appendTarget_->text : nullptr;
+  size_t a = head ? KnownTextLength(*appendTarget_) : 0, b = TextLength(slot->text);
   appendTarget_ = nullptr;
-  size_t a = TextLength(head), b = TextLength(slot->text);
   char* text = static_cast<char*>(std::malloc(a + b + 1));
   if (!text) return Fail(kEvalErrorNoMemory);
   if (a) std::memcpy(text, head, a);

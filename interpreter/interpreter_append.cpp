@@ -8,12 +8,24 @@
 // copied in front of the tail) before an operator other than a join takes
 // it, and before anything runs that could change T: a library call, an
 // object member or a built-in of the window. '$' names, array elements and
-// every other form take the general path.
+// every other form take the general path. T's length is noted at each
+// store and read back at the next, so T is not measured either.
 #include "interpreter.h"
 #include "operator_lock.h"
 #include "statement_text.h"
 #include "text_append.h"
 #include "text_helpers.h"
+#include "text_watch.h"
+
+namespace {
+
+bool AppendNoted(VARIABLE& target, size_t known, const char* tail, size_t length) {
+  if (!AppendToText(target, known, tail, length)) return false;
+  NoteTextLength(target, known + length);
+  return true;
+}
+
+}  // namespace
 
 VARIABLE* Interpreter::FindScalar(const char* name) {
   if (name[0] == '@' && frame_) return frame_->locals.Find(name);
@@ -86,12 +98,12 @@ int Interpreter::StoreAppend() {
   VARIABLE* tail = PopValue();
   if (!tail) return 1;
   const char* text = tail->text ? tail->text : "";
-  size_t known = TextLength(target->text), length = TextLength(text);
-  if (!target->links) return AppendToText(*target, known, text, length) ? 0 : Fail(kEvalErrorNoMemory);
+  size_t known = KnownTextLength(*target), length = TextLength(text);
+  if (!target->links) return AppendNoted(*target, known, text, length) ? 0 : Fail(kEvalErrorNoMemory);
   // An advised variable is told once, inside the operator section, as
   // after the store of any other value.
   OperatorSection section;
-  if (!AppendToText(*target, known, text, length)) return Fail(kEvalErrorNoMemory);
+  if (!AppendNoted(*target, known, text, length)) return Fail(kEvalErrorNoMemory);
   VariableUpdated(target);
   return 0;
 }

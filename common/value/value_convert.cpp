@@ -8,6 +8,7 @@
 #include "blank_helpers.h"
 #include "crt_format.h"
 #include "date_time.h"
+#include "text_watch.h"
 #include "value_internal.h"
 
 using namespace value_internal;
@@ -41,6 +42,7 @@ void ConvertToString(VARIABLE& v, const VARIABLE& s) {
       StoreText(v, GuidToText(s.guid, local));
       break;
     case VAL_NULL:
+      ForgetTextLength(&v);
       if (v.text) v.text[0] = '\0';
       break;
     default:

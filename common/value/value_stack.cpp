@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "text_watch.h"
+
 ValueStack::ValueStack(uint16_t capacity) : elements_(nullptr), capacity_(0), top_(0) {
   elements_ = static_cast<VARIABLE*>(std::malloc(static_cast<size_t>(capacity ? capacity : 1) * sizeof(VARIABLE)));
   if (!elements_) {
@@ -81,6 +83,8 @@ int ValueStack::PushPlain(const VARIABLE& value) {
 }
 
 void ValueStack::SwapPayloads(VARIABLE& a, VARIABLE& b) {
+  ForgetTextLength(&a);
+  ForgetTextLength(&b);
   unsigned char type = a.type;
   a.type = b.type;
   b.type = type;

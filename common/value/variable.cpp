@@ -5,6 +5,7 @@
 #include <malloc.h>
 
 #include "keyword_list.h"
+#include "text_watch.h"
 #include "value_internal.h"
 
 using namespace value_internal;
@@ -93,6 +94,7 @@ VARIABLE::VARIABLE(const VARIABLE& source) : type(source.type), links(0) {
 
 VARIABLE::~VARIABLE() {
   if (type == VAL_STRING) {
+    ForgetTextLength(this);
     std::free(text);
     text = nullptr;
   } else if (type == VAL_DISPATCH) {
@@ -106,6 +108,7 @@ VARIABLE::~VARIABLE() {
 VARIABLE& VARIABLE::Clear() {
   switch (type) {
     case VAL_STRING:
+      ForgetTextLength(this);
       std::free(text);
       break;
     case VAL_IMAGE:
@@ -136,6 +139,7 @@ VARIABLE& VARIABLE::TYPE(unsigned char newType) {
 
 int VARIABLE::Allocate(unsigned long n) {
   if (type == VAL_STRING) {
+    ForgetTextLength(this);  // a new text is written into the block next
     if (!text) {
       char* block = static_cast<char*>(std::malloc(n ? n : 1));
       if (!block) {

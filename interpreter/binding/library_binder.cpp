@@ -6,6 +6,7 @@
 #include <string>
 
 #include "call_export.h"
+#include "text_watch.h"
 #include "variable.h"
 
 namespace {
@@ -269,6 +270,7 @@ int CallModuleExport(const char* module, const char* member, uint32_t& result) {
     if (m) address = GetProcAddress(m->library, (std::string(module) + "_" + member).c_str());
   }
   if (!address) return 0;
+  ForgetTextLengths();  // library code may write into texts in place
   result = CallExport(reinterpret_cast<const void*>(address), nullptr, 0);
   return 1;
 }
@@ -288,6 +290,7 @@ uint32_t RemoveModuleObject(const char* module, uint32_t handle, const char* mem
     if (!f || f->argCount != 1 || f->argTypes[0] == VAL_NULL) return kBindErrorArgumentCount;
     address = f->address;
   }
+  ForgetTextLengths();
   CallExport(reinterpret_cast<const void*>(address), &handle, 1);
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "library_binder.h"
 #include "library_values.h"
 #include "call_export.h"
+#include "text_watch.h"
 #include "statement_text.h"
 
 namespace {
@@ -63,6 +64,7 @@ int Interpreter::CallExtension(const char* path, int count) {
   // Every argument is popped; the records stay in place (VARIABLE
   // parameters point at them) until the result is pushed.
   DropTo(base);
+  ForgetTextLengths();  // the export may write into a text it was given the address of
   uint32_t word = CallExport(reinterpret_cast<const void*>(f.address), words, n);
 
   switch (f.resultType) {

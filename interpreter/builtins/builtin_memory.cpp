@@ -8,6 +8,7 @@
 
 #include "builtin_entries.h"
 #include "memory_range.h"
+#include "text_watch.h"
 
 namespace {
 
@@ -147,6 +148,7 @@ bool RunPeek(BuiltinFrame& f) {
 }
 
 bool RunPokeAssign(BuiltinFrame& f) {
+  ForgetTextLengths();  // a zero written into a text shortens it in place
   TargetBlock block;
   int32_t offset;
   Width width;
@@ -200,6 +202,7 @@ bool RunMcopy(BuiltinFrame& f) {
   size_t length = std::strlen(text);
   if (address != 0) {
     char* to = AddressOf(address);
+    ForgetTextLengths();  // the address may lie in a variable's text
     if (!IsWritableMemory(to, length + 1)) return f.Fail(kBuiltinBadAddress);
     std::memcpy(to, text, length + 1);
   } else {

@@ -79,6 +79,30 @@ TEST(GrowingText, TheBlockGrowsBySteps) {
   EXPECT_LT(grown, 30);  // half again each time: about 17 steps to 40 KB
 }
 
+TEST(GrowingText, CopiesKeepTheirTextsAndRewritesAreSeen) {
+  // T's length is remembered from append to append: copies taken before
+  // and after keep their texts, and a shorter text written into T's own
+  // block (or given it anew) is what the next append extends.
+  std::string grown = "a";
+  for (int i = 0; i < 2000; ++i) grown += "0123456789";
+  const std::string rewrites[][2] = {
+      {"T = \"c\"", "cd"},
+      {"T = LEFT(T, 2)", "a0d"},
+      {"T = B", "ad"},
+      {"T = NOSUCH", "d"},
+      {"T = T & SETT()", grown + "!d"},
+      {"X = SETT()", "zzd"},  // a shorter text written into T's block in place
+  };
+  for (const auto& rewrite : rewrites) {
+    Probe in;
+    std::string text = "T = \"a\"\nB = T\nFOR I = 1 TO 2000\nT = T & \"0123456789\"\nNEXT\nV = T\n";
+    ASSERT_EQ(0u, RunText(in, text + rewrite[0] + "\nT = T & \"d\"")) << rewrite[0];
+    EXPECT_TRUE(Text(in, "T") == rewrite[1]) << rewrite[0];
+    EXPECT_EQ("STRING:a", Var(in, "B")) << rewrite[0];
+    EXPECT_TRUE(Text(in, "V") == grown) << rewrite[0];
+  }
+}
+
 struct Case {
   const char* text;
   const char* name;
