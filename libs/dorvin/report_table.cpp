@@ -32,7 +32,9 @@ uint32_t ReportForm::PrintTable(ReportPage& page, const char* headings, uint16_t
   context.marginRight = page.margins.right;
   context.marginBottom = page.margins.bottom;
   context.width = page.width;
-  context.height = page.pageHeight;
+  // The height without the top and bottom margins: the page breaks keep
+  // every row above the bottom margin.
+  context.height = page.height;
   context.columnCount = page.columnCount;
   std::copy(page.columns, page.columns + page.columnCount, context.columns);
   int result = context.PrintPages(set, above, below);

@@ -3,6 +3,7 @@
 // bad options, and the refusals and stops of per-record reports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -151,6 +152,25 @@ TEST_F(ReportFile, ATablePartPrintsItsColumnsAndTheFormGoesOnUnderIt) {
   EXPECT_EQ("E", lines[46]);
   // A second run starts from no columns again.
   EXPECT_EQ(lines, Type(forms_.back(), "FILE|DEFAULT"));
+  EXPECT_EQ(Lines{}, boxes.Seen());
+}
+
+TEST_F(ReportFile, ATablePartBreaksItsPagesInsideTheTopAndBottomMargins) {
+  BoxAnswers boxes;
+  Lines lines = Type(FormOver(7, Many(70)), "FILE|DEFAULT");
+  std::vector<int> rows;  // of each page
+  int lowest = 0;
+  for (const std::string& line : lines) {
+    if (line[0] == '#') rows.push_back(0);
+    if (line.compare(0, 4, "L 0 ") || rows.empty()) continue;
+    ++rows.back();
+    lowest = std::max(lowest, std::stoi(Field(line, 3)));
+  }
+  // Printable height 3508 - 118 - 118 = 3272, heads 73 and rows 49 high:
+  // (3272 - 118 - 73 - 236) / 49 = 58 rows under the 20 mm part on page 1,
+  // the rest on page 2; no row below the bottom margin.
+  EXPECT_EQ((std::vector<int>{58, 12}), rows) << ::testing::PrintToString(lines);
+  EXPECT_LE(lowest, 3508 - 118);
   EXPECT_EQ(Lines{}, boxes.Seen());
 }
 

@@ -83,12 +83,13 @@ RecordSetObject* ReportFixture::People(long record, int rows) {
   return reinterpret_cast<RecordSetObject*>(set);
 }
 
-RecordSetObject* ReportFixture::Many() {
+RecordSetObject* ReportFixture::Many(int rows) {
   uint32_t set = praxel("PRAXEL_New", {base_, Word("DORVIN_MANY"), 10});
   EXPECT_NE(0u, set);
   sets_.push_back(set);
-  EXPECT_NE(0u, praxel("PRAXEL_Open", {set, Word("SELECT NAME, CITY, ID FROM DORVIN_MANY ORDER BY ID"),
-                                       Word("STATIC")}));
+  std::string query =
+      "SELECT NAME, CITY, ID FROM DORVIN_MANY WHERE ID <= " + std::to_string(rows) + " ORDER BY ID";
+  EXPECT_NE(0u, praxel("PRAXEL_Open", {set, Word(query.c_str()), Word("STATIC")}));
   return reinterpret_cast<RecordSetObject*>(set);
 }
 

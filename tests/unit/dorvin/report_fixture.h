@@ -22,8 +22,9 @@ class ReportFixture : public ::testing::Test {
 
   // A record set of the first rows people (ordered by ID), on record.
   RecordSetObject* People(long record = 1, int rows = 20);
-  // 300 records of DORVIN_MANY (ID, NAME "Номер n", CITY "Город n").
-  RecordSetObject* Many();
+  // The first rows records of DORVIN_MANY (ID 1..300, NAME "Номер n", CITY
+  // "Город n").
+  RecordSetObject* Many(int rows = 300);
   // Stores a text into the owner's variable.
   void SetText(const char* variable, const char* text);
   // The bytes of a file ("" when it cannot be read).

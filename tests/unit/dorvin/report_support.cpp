@@ -22,7 +22,10 @@ const char kForms[] =
     // An expression that fails in every record.
     "FORM 5\r\nFONT Mono,10\r\nBOX 0,0,100,30,B\r\nTEXT L{[MID(A!NAME,]}\r\nEND\r\n"
     // One form a page.
-    "FORM 6\r\nFONT Mono,10\r\nBOX 0,0,100,200,B\r\nTEXT L{[A!NAME]}\r\nEND\r\n";
+    "FORM 6\r\nFONT Mono,10\r\nBOX 0,0,100,200,B\r\nTEXT L{[A!NAME]}\r\nEND\r\n"
+    // A table between a 20 mm part above and a 15 mm part below.
+    "FORM 7\r\nFONT Mono,10\r\nBOX 0,0,180,20\r\nTITLE NAME,60{Имя}\r\nTITLE CITY,40{Город}\r\n"
+    "TABLE\r\nBOX 0,0,180,15\r\nEND\r\n";
 
 struct Margins {
   grusk_test::PrintKeys keep;
