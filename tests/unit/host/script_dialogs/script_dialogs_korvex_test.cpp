@@ -130,9 +130,11 @@ TEST(KorvexDialogs, OwnerDrawingOnTheScreen) {
   gui::Send(GetParent(script), WM_MDIRESTORE, reinterpret_cast<WPARAM>(script), 0);
   SetWindowPos(script, nullptr, 0, 0, 420, 200, SWP_NOZORDER);
   RedrawWindow(script, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  Sleep(300);
-  window_test::Screenshot("dialog_paint");
   HWND dialog = gui::Children(script, "#32770").at(0);
+  // The display shows the repaint some time after it is drawn: a busy
+  // machine can take seconds.
+  gui::WaitFor([&] { return ScreenArea(GetDlgItem(dialog, 1004)).Count(RGB(255, 0, 0)) > 10; }, 30000);
+  window_test::Screenshot("dialog_paint");
   {
     ScreenArea text(GetDlgItem(dialog, 1004));
     EXPECT_GT(text.Count(RGB(255, 0, 0)), 10) << "red glyphs";
@@ -144,7 +146,11 @@ TEST(KorvexDialogs, OwnerDrawingOnTheScreen) {
   PostMessageA(script, WM_COMMAND, 40100, 0);
   HWND lists = WaitForDialog(korvex.Program(), "Списки");
   ASSERT_TRUE(lists);
-  Sleep(300);
+  gui::WaitFor([&] {
+    ScreenArea button(GetDlgItem(lists, 1007));
+    return button.At(2, 2) == RGB(0, 0, 255) && button.At(button.Width() - 3, 2) == RGB(255, 0, 0) &&
+           button.At(2, button.Height() - 3) == RGB(255, 0, 0);
+  }, 30000);
   window_test::Screenshot("dialog_button");
   {
     ScreenArea button(GetDlgItem(lists, 1007));

@@ -187,7 +187,7 @@ TEST(KorvexWindows, PaintHandlerDrawsTheBitmapUntilItIsFreed) {
   RedrawWindow(script, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   const COLORREF blue = RGB(0, 0, 255), red = RGB(255, 0, 0);
   window_test::Screenshot("window_paint");
-  ASSERT_TRUE(gui::WaitFor([&] { return window_test::ScreenPixel(script, 10, 10) == blue; }, 5000))
+  ASSERT_TRUE(gui::WaitFor([&] { return window_test::ScreenPixel(script, 10, 10) == blue; }, 30000))
       << std::hex << window_test::ScreenPixel(script, 10, 10);
   EXPECT_EQ(red, window_test::ScreenPixel(script, 11, 10));
   EXPECT_EQ(red, window_test::ScreenPixel(script, 10, 11));
@@ -197,7 +197,7 @@ TEST(KorvexWindows, PaintHandlerDrawsTheBitmapUntilItIsFreed) {
   EXPECT_EQ("TRUE\t0\r\n", ReadWhenThere(ScratchFile("paint.bas.result.2")));
   RedrawWindow(script, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  EXPECT_TRUE(gui::WaitFor([&] { return window_test::ScreenPixel(script, 10, 10) == face; }, 5000));
+  EXPECT_TRUE(gui::WaitFor([&] { return window_test::ScreenPixel(script, 10, 10) == face; }, 30000));
   EXPECT_EQ(face, window_test::ScreenPixel(script, 11, 11));
 }
 
