@@ -136,10 +136,11 @@ TEST(PeerTables, WrittenForThePeers) {
   t.Close();
 }
 
-// Runs after the peer check appended to "shared" (its own ctest test).
+// Runs after the peer check appended to a copy of "shared" (its own ctest
+// test).
 TEST(PeerReadback, WhatThePeerAppended) {
   Table t;
-  ASSERT_EQ(&t, t.Open((WorkDir("peer") + "shared").c_str()));
+  ASSERT_EQ(&t, t.Open((WorkDir("peer") + "appended").c_str()));
   ASSERT_EQ(2u, t.Count());
   char rec[64];
   ASSERT_EQ(2u, t.ReadRecord(2, rec));
