@@ -113,12 +113,17 @@ bool WaitUntilShown(HWND window, DWORD timeout) {
 
 std::string MessageBoxText(HWND box) {
   std::string text;
-  for (HWND control : Children(box, "Static")) {
-    std::string piece = WindowText(control);
-    if (piece.empty()) continue;
-    if (!text.empty()) text += '\n';
-    text += piece;
-  }
+  // A box can show before its texts are set: wait for them a while.
+  WaitFor([&] {
+    text.clear();
+    for (HWND control : Children(box, "Static")) {
+      std::string piece = WindowText(control);
+      if (piece.empty()) continue;
+      if (!text.empty()) text += '\n';
+      text += piece;
+    }
+    return !text.empty() || !IsWindow(box);
+  }, 10000);
   return text;
 }
 

@@ -137,7 +137,10 @@ TEST(KorvexWindows, ProgramsRunAndTheSystemAnswers) {
       "WRITE A, B, C, D, ANS, E\r\nWRITE TO FILE \"%OUT%\"\r\n"));
   HWND box = WaitForDialog(korvex.Program(), nullptr);
   ASSERT_TRUE(box) << "the runner reports a program it cannot start";
-  EXPECT_NE(std::string::npos, gui::MessageBoxText(box).find("absent_program.exe"));
+  // The box can show before its text is set.
+  EXPECT_TRUE(gui::WaitFor([&] { return gui::MessageBoxText(box).find("absent_program.exe") != std::string::npos; },
+                           15000))
+      << gui::MessageBoxText(box);
   gui::AnswerMessageBox(box, IDOK);
   EXPECT_EQ("3\t0\tC:\\windows\\system32\\notepad.exe\t261\t"
             "Драйвер не может определить указанную команду.\t1\r\n",
