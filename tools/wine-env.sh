@@ -25,6 +25,12 @@ korvex_wine_up() {
   # background services start now and not inside a test, whose output pipe
   # they would keep open.
   wine wineboot >/dev/null 2>&1 || true
+  # Wine ends its desktop process when no program uses the desktop and the
+  # next program with a window starts it again with that program's output,
+  # which a test's output pipe then never sees closed: a program of our
+  # own keeps the desktop in use until the wineserver ends.
+  local keeper="$root/build/bin/desktop_keeper.exe"
+  [ -e "$keeper" ] && { wine "$keeper" </dev/null >/dev/null 2>&1 & }
   # The table engine makes its temporary tables in C:\TMP\.
   mkdir -p "$WINEPREFIX/drive_c/TMP"
   # No window manager runs on a display of our own: there Wine leaves its
