@@ -113,17 +113,18 @@ bool WaitUntilShown(HWND window, DWORD timeout) {
 
 std::string MessageBoxText(HWND box) {
   std::string text;
-  // A box can show before its texts are set: wait for them a while.
-  WaitFor([&] {
-    text.clear();
-    for (HWND control : Children(box, "Static")) {
-      std::string piece = WindowText(control);
-      if (piece.empty()) continue;
-      if (!text.empty()) text += '\n';
-      text += piece;
-    }
-    return !text.empty() || !IsWindow(box);
-  }, 10000);
+  for (HWND control : Children(box, "Static")) {
+    std::string piece = WindowText(control);
+    if (piece.empty()) continue;
+    if (!text.empty()) text += '\n';
+    text += piece;
+  }
+  return text;
+}
+
+std::string WaitForMessageBoxText(HWND box, DWORD timeout) {
+  std::string text;
+  WaitFor([&] { return !(text = MessageBoxText(box)).empty() || !IsWindow(box); }, timeout);
   return text;
 }
 

@@ -55,6 +55,9 @@ std::string WindowText(HWND window);
 bool WaitUntilShown(HWND window, DWORD timeout);
 // The texts of the static controls of a message box, one per line.
 std::string MessageBoxText(HWND box);
+// The same, waited for: a box can show before its texts are set. A dialog
+// without texts costs the whole timeout.
+std::string WaitForMessageBoxText(HWND box, DWORD timeout = 10000);
 // The items of a list box (LB_GETTEXT crosses processes).
 std::vector<std::string> ListBoxItems(HWND listBox);
 // Presses the button (IDOK, IDCANCEL, ...) of a message box or dialog.

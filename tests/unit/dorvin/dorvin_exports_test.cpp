@@ -92,7 +92,7 @@ TEST(DorvinKorvex, ScriptsMakeFormsAndSeeTheirErrors) {
   HWND box = korvex.Program().WaitForWindow("#32770", "ОШИБКА", 15000);
   ASSERT_TRUE(box);
   ASSERT_TRUE(gui::WaitUntilShown(box, 5000));
-  EXPECT_EQ("файл " + missing + " не найден", gui::MessageBoxText(box));
+  EXPECT_EQ("файл " + missing + " не найден", gui::WaitForMessageBoxText(box));
   gui::AnswerMessageBox(box, IDOK);
 
   ASSERT_TRUE(gui::WaitFor([&] { return !IsWindow(box); }, 5000));

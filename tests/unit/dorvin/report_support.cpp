@@ -90,7 +90,7 @@ void BoxAnswers::Run() {
       if (caption.empty() || caption == "Печать") continue;
       size_t n = seen_.size();
       int answer = answers_.empty() ? IDOK : answers_[std::min(n, answers_.size() - 1)];
-      seen_.push_back(caption + ": " + gui::MessageBoxText(box));
+      seen_.push_back(caption + ": " + gui::WaitForMessageBoxText(box));
       answered_.push_back(box);
       gui::AnswerMessageBox(box, answer);
     }

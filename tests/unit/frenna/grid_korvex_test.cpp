@@ -89,7 +89,7 @@ TEST(GridKorvex, EmbeddedDialogEditsOnEnterAndCommandAndSurvivesABadBinding) {
   HWND box = korvex.Program().WaitForWindow("#32770", "ОШИБКА", 15000);
   ASSERT_TRUE(box);
   ASSERT_TRUE(gui::WaitUntilShown(box, 5000));
-  EXPECT_EQ("не верное количество параметров", gui::MessageBoxText(box));
+  EXPECT_EQ("не верное количество параметров", gui::WaitForMessageBoxText(box));
   gui::AnswerMessageBox(box, IDOK);
   EXPECT_EQ("0\r\n", ReadWhenThere(ScratchFile("griddlg.bas.result.3")));
   Post(grid, VK_DOWN);

@@ -109,7 +109,7 @@ int32_t InstallAnswering(const char* file, const std::string& from, const std::s
                          Box* box, std::function<void()> before = [] {}) {
   return Answered(nullptr, [&](HWND w) {
     box->caption = gui::WindowText(w);
-    box->text = gui::MessageBoxText(w);
+    box->text = gui::WaitForMessageBoxText(w);
     HWND icon = FindWindowExA(w, nullptr, "Static", nullptr);
     while (icon && !(GetWindowLongA(icon, GWL_STYLE) & SS_ICON)) icon = FindWindowExA(w, icon, "Static", nullptr);
     box->stopIcon = icon && gui::Send(icon, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_HAND)) &&

@@ -43,7 +43,7 @@ std::string FailedStartMessage(const std::string& script) {
   if (!korvex.Start(Korvex() + " " + script)) return "<not started>";
   HWND box = korvex.WaitForWindow("#32770", nullptr, kWindowTimeout);
   if (!box || !gui::WaitUntilShown(box, kWindowTimeout)) return "<no box>";
-  std::string text = gui::WindowText(box) + ": " + gui::MessageBoxText(box);
+  std::string text = gui::WindowText(box) + ": " + gui::WaitForMessageBoxText(box);
   gui::AnswerMessageBox(box, IDOK);
   DWORD code = korvex.WaitExit(kExitTimeout);
   return code == 0 ? text : text + " <exit code " + std::to_string(code) + ">";

@@ -15,7 +15,7 @@ TEST(NimbetKorvex, UnpairedBracketsShowTheirBoxAndGiveNull) {
   HWND box = korvex.Program().WaitForWindow("#32770", "Расчет", 15000);
   ASSERT_TRUE(box);
   ASSERT_TRUE(gui::WaitUntilShown(box, 5000));
-  EXPECT_EQ("Не парные скобки", gui::MessageBoxText(box));
+  EXPECT_EQ("Не парные скобки", gui::WaitForMessageBoxText(box));
   gui::AnswerMessageBox(box, IDOK);
   EXPECT_EQ("NULL\r\n", korvex.Result());
   EXPECT_EQ(0u, korvex.Program().WaitExit(15000));

@@ -62,7 +62,7 @@ void BoxAnswerer::Run() {
     DWORD process = 0;
     if (box) GetWindowThreadProcessId(box, &process);
     if (box && process == GetCurrentProcessId() && gui::WaitUntilShown(box, 2000)) {
-      std::string seen = gui::WindowText(box) + ": " + gui::MessageBoxText(box);
+      std::string seen = gui::WindowText(box) + ": " + gui::WaitForMessageBoxText(box);
       {
         std::lock_guard<std::mutex> guard(lock_);
         boxes_.push_back(seen);

@@ -197,7 +197,7 @@ TEST(RunDialogTexts, AutomationErrorsShowTheServersTextAndAMissingDialogStillSpe
   interpreter.SetError(114);
   auto box = std::async(std::launch::async, [] {
     HWND window = host_test::WaitForDialog("ОШИБКА", 15000);
-    std::string text = window ? gui::MessageBoxText(window) : "<no box>";
+    std::string text = window ? gui::WaitForMessageBoxText(window) : "<no box>";
     if (window) host_test::Press(window, IDOK);
     return text;
   });

@@ -99,7 +99,7 @@ TEST(KorvexWindows, CalcBoxProfileAndTheInputDialog) {
       "WRITE A, B, C, D, E, F, G, H, I, J\r\nWRITE TO FILE \"%OUT%\"\r\n"));
   HWND box = WaitForDialog(korvex.Program(), "ОШИБКА");
   ASSERT_TRUE(box);
-  EXPECT_EQ("деление на нуль", gui::MessageBoxText(box));
+  EXPECT_EQ("деление на нуль", gui::WaitForMessageBoxText(box));
   gui::AnswerMessageBox(box, IDOK);
 
   HWND input = WaitForDialog(korvex.Program(), "Заголовок");

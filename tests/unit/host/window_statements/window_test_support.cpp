@@ -120,7 +120,7 @@ void DialogAnswerer::Watch() {
         if (!spare_.empty() && gui::WindowText(dialog) == spare_) continue;
         if (!answered_.insert(dialog).second) continue;
       }
-      std::string seen = gui::WindowText(dialog) + ": " + gui::MessageBoxText(dialog);
+      std::string seen = gui::WindowText(dialog) + ": " + gui::WaitForMessageBoxText(dialog, 3000);
       {
         std::lock_guard<std::mutex> hold(lock_);
         seen_.push_back(seen);

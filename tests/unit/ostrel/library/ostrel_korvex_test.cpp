@@ -90,7 +90,7 @@ TEST(OstrelKorvex, AWindowScriptShowsATableAndHearsItsMoves) {
   HWND box = korvex.Program().WaitForWindow("#32770", "ОШИБКА", 15000);
   ASSERT_TRUE(box);
   ASSERT_TRUE(gui::WaitUntilShown(box, 5000));
-  EXPECT_EQ("Не верный код события", gui::MessageBoxText(box));
+  EXPECT_EQ("Не верный код события", gui::WaitForMessageBoxText(box));
   gui::AnswerMessageBox(box, IDOK);
   EXPECT_EQ("2008\t0\t2000\r\nTRUE\t1\tTRUE\tFALSE\r\n", korvex.Result());
 

@@ -190,7 +190,7 @@ BoxAnswerer::BoxAnswerer(const char* caption) : caption_(caption) {
       BoxSearch search = {caption_.c_str(), &skip, nullptr};
       EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
       if (search.found && gui::WaitUntilShown(search.found, 2000)) {
-        const std::string text = gui::MessageBoxText(search.found);
+        const std::string text = gui::WaitForMessageBoxText(search.found);
         {
           std::lock_guard<std::mutex> hold(lock_);
           texts_.push_back(text);

@@ -105,7 +105,7 @@ TEST_F(TableExport, FileInDosTextWithSemicolons) {
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     HWND box = output_test::WaitBox(kCaption, dialog, 5000);
     ASSERT_NE(box, nullptr) << "no box for the short name";
-    boxText = gui::MessageBoxText(box);
+    boxText = gui::WaitForMessageBoxText(box);
     gui::AnswerMessageBox(box, IDOK);
     EXPECT_TRUE(gui::WaitFor([&] { return !IsWindow(box); }, 5000));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays";
