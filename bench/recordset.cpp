@@ -4,7 +4,7 @@
 //   recordset DSN
 // Prints seconds for: Praxel open (with counting); the full read by
 // GoToRecord 1..N and GetFieldText of each column (60 rows a page; a miss
-// re-centres the page, so a forward walk fetches every row twice); the
+// re-centres the page, keeping the 30 rows it shares with the old one); the
 // paged read (FetchPage every 60 records, then GoToRecord and GetFieldText
 // within the page: the plain program's fetches); 10,000 random GoToRecord;
 // 10,000 Seeks by the sort column over 1,000,000 and over 100,000 records.

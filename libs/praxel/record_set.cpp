@@ -24,6 +24,7 @@ void RecordSet::DropStatement(const char* context) {
   if (!statement_) return;
   ReportOdbcError(statement_, SQLFreeStmt(statement_, SQL_DROP), context);
   statement_ = SQL_NULL_HSTMT;
+  rowsetAt_ = 0;  // a new statement's rowset is the whole page
 }
 
 void RecordSet::CloseCursor() {
@@ -31,6 +32,7 @@ void RecordSet::CloseCursor() {
     SQLFreeStmt(statement_, SQL_DROP);
     statement_ = SQL_NULL_HSTMT;
   }
+  rowsetAt_ = 0;
   FreeColumns();
   FreeBuffers();
   if (queryBlock_) {

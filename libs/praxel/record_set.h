@@ -40,6 +40,7 @@ enum : uint16_t {
   kNoChar = 0x0010,      // numbers bound as binary numbers
 };
 
+const unsigned long kRowsetUnplaced = ~0ul;
 const int kColumnNameSize = 16;
 const int kMaxSortColumns = 4;
 const int kIndicatorSize = sizeof(SDWORD);
@@ -179,7 +180,7 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   void DropStatement(const char* context);
   bool DescribeColumns();
   bool AllocateBuffers();
-  bool BindColumns();
+  bool BindColumns(unsigned long firstRow = 0);
   void FreeColumns();
   void FreeBuffers();
   bool KeepQueryText(const char* query);
@@ -187,6 +188,10 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   bool CountRecords();
   bool CountByProbes(long* count);
   RETCODE Fetch(UWORD orientation, long row, UDWORD* fetched);
+  bool KeepsSharedRows(long first) const;
+  RETCODE FetchAfterSharedRows(long first, UDWORD* fetched);
+  bool PlaceRowset(unsigned long firstRow);
+  bool AlignRowset();
   // Rows a page holds: those the buffers were made for; a SetCacheSize
   // after opening takes effect at the next open.
   unsigned long PageRows() const {
@@ -213,6 +218,10 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   HGLOBAL pageBlock_ = nullptr;
   unsigned char* pageRows_ = nullptr;  // pageBlock_ locked while it lives
   UWORD* rowStatus_ = nullptr;
+  // The page row where the driver's rowset starts: 0 but after a fetch that
+  // kept the rows a re-centred page shares with the old one (its rowset is
+  // then the rows behind them); kRowsetUnplaced when not known.
+  unsigned long rowsetAt_ = 0;
   unsigned char* currentRow_ = nullptr;  // rowSize_ + 2: the row and its status
   uint16_t sortColumns_[kMaxSortColumns] = {};
   uint16_t sortCount_ = 0;

@@ -116,6 +116,7 @@ RETCODE RecordSet::PutLongData(HSTMT statement) {
 // and restored in the page row and the edit buffer afterwards, and a
 // failed call puts the page row back as it was.
 BOOL RecordSet::SetPosWrite(unsigned long row, UWORD operation, const char* context) {
+  if (!AlignRowset()) return FALSE;
   std::vector<SDWORD> kept(columnCount_);
   for (uint16_t i = 0; i < columnCount_; ++i) {
     Column& c = columns_[i];
@@ -163,6 +164,7 @@ BOOL RecordSet::BindModifiedParameters(HSTMT second) {
 // The current row positioned in the page (for a positioned statement or a
 // long-data read).
 BOOL RecordSet::PositionRow(const char* context) {
+  if (!AlignRowset()) return FALSE;
   return Check(SQLSetPos(statement_, currentIndex_, SQL_POSITION, SQL_LOCK_NO_CHANGE), context);
 }
 
@@ -328,6 +330,7 @@ BOOL RecordSet::DeleteRecord(long record) {
   long flags = BaseFlags(connection_);
   if (flags < 0) flags = 0;
   if (flags & kBaseSetPosDelete) {
+    if (!AlignRowset()) return FALSE;
     RETCODE rc = SQLSetPos(statement_, currentIndex_, SQL_DELETE, SQL_LOCK_NO_CHANGE);
     return Check(rc, "SQLSetPos") && Succeeded(rc);
   }

@@ -112,6 +112,7 @@ bool RecordSet::AllocateStatement() {
                   "SQL_CONCURRENCY");
   ReportOdbcError(statement_, SQLSetStmtOption(statement_, SQL_ROWSET_SIZE, PageRows()),
                   "SQL_ROWSET_SIZE");
+  rowsetAt_ = 0;
   ReportOdbcError(statement_,
                   SQLSetStmtOption(statement_, SQL_CURSOR_TYPE, kCursorTypes[options_ & kCursorKind]),
                   "SQL_CURSOR_TYPE");
@@ -192,11 +193,11 @@ bool RecordSet::AllocateBuffers() {
   return true;
 }
 
-bool RecordSet::BindColumns() {
+bool RecordSet::BindColumns(unsigned long firstRow) {
   for (uint16_t i = 0; i < columnCount_; ++i) {
     Column& c = columns_[i];
     if (c.IsLongData()) continue;
-    unsigned char* data = pageRows_ + c.offset;
+    unsigned char* data = PageRow(firstRow) + c.offset;
     if (!Check(SQLBindCol(statement_, i + 1, c.cType, data, c.size,
                           reinterpret_cast<SDWORD*>(data + c.size)),
                "SQLBindCol"))

@@ -10,12 +10,13 @@
 namespace {
 
 enum : int { kRecordNotFound = 93, kCaptionError = 1000 };
-
+const uint16_t kStaticCursor = 2;
 
 }  // namespace
 
 RETCODE RecordSet::Fetch(UWORD orientation, long row, UDWORD* fetched) {
   *fetched = 0;
+  if (rowsetAt_ != 0 && !PlaceRowset(0)) return SQL_ERROR;
   std::memset(pageRows_, 0, static_cast<size_t>(rowSize_) * (PageRows() + 1));
   return SQLExtendedFetch(statement_, orientation, row, fetched, rowStatus_);
 }
@@ -46,7 +47,7 @@ BOOL RecordSet::RefreshCursor(BOOL reprepare) {
   }
   if (!SetBindType()) return FALSE;
   std::memset(pageRows_, 0, static_cast<size_t>(rowSize_) * (PageRows() + 1));
-  if (!BindColumns()) return FALSE;
+  if (rowsetAt_ == 0 ? !BindColumns() : !PlaceRowset(0)) return FALSE;
   if (!Check(SQLExecute(statement_), "SQLRefresh")) return FALSE;
   if (!CountRecords()) return FALSE;
   UDWORD fetched = 0;
@@ -114,19 +115,76 @@ BOOL RecordSet::FetchPage(long first) {
     return FALSE;
   }
   UDWORD fetched = 0;
-  RETCODE rc = Fetch(SQL_FETCH_ABSOLUTE, first, &fetched);
+  long kept = 0;
+  RETCODE rc;
+  if (KeepsSharedRows(first) && PlaceRowset(static_cast<unsigned long>(pageEnd_ - first))) {
+    kept = pageEnd_ - first;
+    rc = FetchAfterSharedRows(first, &fetched);
+  } else {
+    rc = Fetch(SQL_FETCH_ABSOLUTE, first, &fetched);
+  }
   if (rc != SQL_NO_DATA_FOUND && !Check(rc, "SQLExtendedFetch")) {
     pageFirst_ = pageEnd_ = 0;
     return FALSE;
   }
-  if (rc == SQL_NO_DATA_FOUND || fetched == 0) {
+  if (rc == SQL_NO_DATA_FOUND) fetched = 0;
+  if (kept + static_cast<long>(fetched) == 0) {
     pageFirst_ = pageEnd_ = 0;  // the buffer holds no rows now
     return TRUE;
   }
   pageFirst_ = first;
-  pageEnd_ = first + static_cast<long>(fetched);
+  pageEnd_ = first + kept + static_cast<long>(fetched);
   if (recordCount_ < pageEnd_) recordCount_ = pageEnd_ - 1;
   return TRUE;
+}
+
+// A static cursor's rows do not change: a page re-centred forward over a
+// full page keeps the rows the two share and fetches only those after them
+// (a forward walk would otherwise fetch every row twice). Long data is read
+// through the driver's rowset by position, so such a record set does not.
+bool RecordSet::KeepsSharedRows(long first) const {
+  if ((options_ & kCursorKind) != kStaticCursor || !pageFirst_ || first <= pageFirst_ ||
+      first >= pageEnd_ || pageEnd_ - pageFirst_ != static_cast<long>(PageRows()))
+    return false;
+  for (uint16_t i = 0; i < columnCount_; ++i)
+    if (columns_[i].IsLongData()) return false;
+  return true;
+}
+
+// The shared rows moved to the page's start, the rest fetched behind them;
+// the driver's rowset was placed behind them by the caller.
+RETCODE RecordSet::FetchAfterSharedRows(long first, UDWORD* fetched) {
+  *fetched = 0;
+  const unsigned long from = static_cast<unsigned long>(first - pageFirst_);
+  const unsigned long kept = static_cast<unsigned long>(pageEnd_ - first);
+  std::memmove(pageRows_, PageRow(from), static_cast<size_t>(rowSize_) * kept);
+  std::memmove(rowStatus_, rowStatus_ + from, sizeof(UWORD) * kept);
+  std::memset(PageRow(kept), 0, static_cast<size_t>(rowSize_) * (PageRows() + 1 - kept));
+  return SQLExtendedFetch(statement_, SQL_FETCH_ABSOLUTE, pageEnd_, fetched, rowStatus_ + kept);
+}
+
+// The driver's rowset made the page's rows from firstRow on: its size and
+// the columns' bindings follow. Only the whole page's size is reported when
+// refused; a refused later part falls back to fetching the whole page.
+bool RecordSet::PlaceRowset(unsigned long firstRow) {
+  if (rowsetAt_ == firstRow) return true;
+  rowsetAt_ = kRowsetUnplaced;
+  RETCODE rc = SQLSetStmtOption(statement_, SQL_ROWSET_SIZE, PageRows() - firstRow);
+  if (!Succeeded(rc)) {
+    if (firstRow) return false;
+    ReportOdbcError(statement_, rc, "SQL_ROWSET_SIZE");
+  }
+  if (!BindColumns(firstRow)) return false;
+  rowsetAt_ = firstRow;
+  return true;
+}
+
+// Positioned operations number their rows from the driver's rowset: when
+// it holds only the page's later rows the page is fetched whole again.
+bool RecordSet::AlignRowset() {
+  if (rowsetAt_ == 0) return true;
+  if (!pageFirst_) return PlaceRowset(0);
+  return FetchPage(0) != FALSE;
 }
 
 void RecordSet::ClearCurrentRow() {

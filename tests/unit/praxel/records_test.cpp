@@ -471,10 +471,14 @@ TEST(PageTrace, MovesWithinThePageFetchNothingAndMissesRecentre) {
       for (int n = 1; n <= 10; ++n) ASSERT_TRUE(set.Get(n));
       EXPECT_EQ(Fetches{}, trace.Fetches()) << dsn;
       ASSERT_TRUE(set.Get(11));
-      EXPECT_EQ(Fetches{"5:6"}, trace.Fetches()) << dsn;  // rows 6-15
-      for (int n = 6; n <= 15; ++n) ASSERT_TRUE(set.Get(n));
-      EXPECT_EQ(Fetches{"5:6"}, trace.Fetches()) << dsn;
-      EXPECT_EQ("R15", set.FieldText(2));
+      // The page is rows 6-15: a static cursor's rows 6-10 are the old
+      // page's, and only 11-15 are fetched.
+      EXPECT_EQ(Fetches{"5:11"}, trace.Fetches()) << dsn;
+      for (int n = 6; n <= 15; ++n) {
+        ASSERT_TRUE(set.Get(n));
+        EXPECT_EQ((n < 10 ? "R0" : "R") + std::to_string(n), set.FieldText(2)) << dsn;
+      }
+      EXPECT_EQ(Fetches{"5:11"}, trace.Fetches()) << dsn;
     }
     {
       Set set(base, "N25", 0);  // pages of one row
@@ -490,6 +494,27 @@ TEST(PageTrace, MovesWithinThePageFetchNothingAndMissesRecentre) {
       trace.Mark();
       for (int n = 1; n <= 25; ++n) ASSERT_TRUE(set.Get(n));
       EXPECT_EQ(Fetches{}, trace.Fetches()) << dsn;
+    }
+    {
+      Set set(base, "N25", 10);  // a keyset's rows may change: fetched again
+      ASSERT_TRUE(set.Open("SELECT ID, NAME FROM N25T ORDER BY ID", "KEYSET"));
+      trace.Mark();
+      ASSERT_TRUE(set.Get(11));
+      EXPECT_EQ(Fetches{"5:6"}, trace.Fetches()) << dsn;
+      EXPECT_EQ("R11", set.FieldText(2)) << dsn;
+    }
+    {
+      Set set(base, "N25", 10);
+      ASSERT_TRUE(set.Open("SELECT ID, NAME FROM N25T ORDER BY ID"));
+      ASSERT_TRUE(set.Get(11));
+      trace.Mark();
+      // A positioned delete counts from the driver's rowset: the page is
+      // fetched whole first, so record 7, not 12, goes.
+      EXPECT_NE(0u, praxel("PRAXEL_Remove", {set.handle(), 7})) << dsn;
+      EXPECT_EQ(Fetches{"5:6"}, trace.Fetches()) << dsn;
+      EXPECT_EQ((std::vector<std::string>{"R06", "R08", "R11", "R12"}),
+                session.Column("SELECT NAME FROM N25T WHERE ID IN (6, 7, 8, 11, 12) ORDER BY ID"))
+          << dsn;
     }
     CloseBase(base);
   }
