@@ -31,12 +31,20 @@ const char kD1[] =
     "WRITE TO FILE \"%OUT%\"\r\n"
     "END 1\r\n";
 
+// The script's window can be there before its topic is served: a new
+// korvex is asked until it answers.
+HCONV ConnectOnceServed(DdemlClient& client, const char* topic) {
+  HCONV conversation = nullptr;
+  gui::WaitFor([&] { return (conversation = client.Connect("KORVEX", topic)) != nullptr; }, 10000);
+  return conversation;
+}
+
 class KorvexServer : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(korvex.Start("d1.bas", kD1));
     ASSERT_TRUE(korvex.Script());
-    conversation = client.Connect("KORVEX", "d1");
+    conversation = ConnectOnceServed(client, "d1");
     ASSERT_TRUE(conversation);
   }
 
@@ -138,7 +146,7 @@ TEST(KorvexServerQuit, QuitCommandEndsAScriptWhoseCloseHandlerBreaks) {
                            "CLOSING:\r\nBREAK\r\n"));
   ASSERT_TRUE(korvex.Script());
   DdemlClient client;
-  HCONV conversation = client.Connect("KORVEX", "d8");
+  HCONV conversation = ConnectOnceServed(client, "d8");
   ASSERT_TRUE(conversation);
   EXPECT_TRUE(client.Execute(conversation, "[QUIT]"));
   EXPECT_EQ(korvex.Program().WaitExit(10000), 0u);
