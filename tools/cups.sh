@@ -2,23 +2,37 @@
 # The print service the printing tests use: a CUPS scheduler with the
 # cups-pdf printer "PDF" as the default printer (its jobs land as PDF files
 # in ~/PDF of the printing user).
-#   tools/cups.sh up    starts cupsd when none runs (its pid kept in
-#                       build/cupsd.pid), adds "PDF" when it is missing and
-#                       waits until lpstat shows it enabled
-#   tools/cups.sh down  stops the cupsd that "up" started, and only that one
+#   tools/cups.sh up    starts cupsd when none runs, adds "PDF" when it is
+#                       missing and waits until lpstat shows it enabled
+#   tools/cups.sh down  stops the cupsd that an "up" started, and only that
+#                       one, once no other session that called "up" is left
+# Sessions (the shells that call up and down, each a test or demo run) hold
+# a lease each, so that one run ending does not take the service from
+# another run beside it.
 set -euo pipefail
 # lpstat is read below: its English texts.
 export LC_ALL=C LANG=C
-root=$(cd "$(dirname "$0")/.." && pwd)
-pidfile="$root/build/cupsd.pid"
+leases=/tmp/korvex-cups
+pidfile="$leases/cupsd.pid"
+session=$PPID
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 scheduler_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
 
+# Drops the leases of sessions that ended without "down".
+prune_leases() {
+  local lease
+  for lease in "$leases"/session.*; do
+    [ -e "$lease" ] || continue
+    kill -0 "${lease##*.}" 2>/dev/null || rm -f "$lease"
+  done
+}
+
 up() {
+  mkdir -p "$leases"
+  touch "$leases/session.$session"
   if ! scheduler_running; then
-    mkdir -p "$(dirname "$pidfile")"
     # In the foreground of a session of its own, so its pid is the one kept.
     $sudo setsid /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
     echo $! >"$pidfile"
@@ -39,6 +53,9 @@ up() {
 }
 
 down() {
+  rm -f "$leases/session.$session"
+  prune_leases
+  compgen -G "$leases/session.*" >/dev/null && return 0
   [ -f "$pidfile" ] || return 0
   local pid
   pid=$(cat "$pidfile")

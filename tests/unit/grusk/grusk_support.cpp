@@ -192,8 +192,10 @@ std::string PdfWatch::Find(const std::string& title, int seconds) const {
       "for ((i = 0; i < " + std::to_string(seconds * 4) + "; i++)); do\n"
       "  for f in $(ls -t \"$HOME\"/PDF/*.pdf 2>/dev/null); do\n"
       "    [ \"$f\" -nt " + marker_ + " ] || continue\n"
-      "    [ \"$(pdfinfo \"$f\" 2>/dev/null | sed -n 's/^Title: *//p')\" = " + Quoted(title) + " ] &&\n"
-      "      { echo \"$f\"; exit 0; }\n"
+      "    [ \"$(pdfinfo \"$f\" 2>/dev/null | sed -n 's/^Title: *//p')\" = " + Quoted(title) + " ] || continue\n"
+      // Taken by a rename: a test suite beside this one that prints the
+      // same title takes another file and never this one.
+      "    mv \"$f\" \"$f.taken.$$\" 2>/dev/null && { echo \"$f.taken.$$\"; exit 0; }\n"
       "  done\n"
       "  sleep 0.25\n"
       "done\n"

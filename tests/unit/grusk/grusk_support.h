@@ -85,7 +85,8 @@ class PdfWatch {
   PdfWatch(const PdfWatch&) = delete;
   PdfWatch& operator=(const PdfWatch&) = delete;
   // The newest PDF in ~/PDF made since the mark whose Title is title,
-  // waited for up to seconds; "" when none came.
+  // waited for up to seconds and taken (renamed, so that no other watch
+  // finds it); its new path, or "" when none came.
   std::string Find(const std::string& title, int seconds) const;
 
  private:
