@@ -11,12 +11,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 korvex_xvfb_pid=""
 korvex_wine_up() {
   if [ -z "${DISPLAY:-}" ]; then
-    local n=77
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb takes a free display number itself and writes it when ready:
+    # runs started together never share one display.
+    local number_file n=""
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     korvex_xvfb_pid=$!
+    for _ in $(seq 100); do n=$(tr -dc 0-9 <"$number_file"); [ -n "$n" ] && break; sleep 0.1; done
+    rm -f "$number_file"
+    [ -n "$n" ] || { echo "Xvfb did not start" >&2; return 1; }
     export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
   "$root/tools/cups.sh" up || echo "the print service is not ready: printing tests will fail" >&2
   mkdir -p "$WINEPREFIX"
