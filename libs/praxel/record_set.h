@@ -189,7 +189,7 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
   bool CountByProbes(long* count);
   RETCODE Fetch(UWORD orientation, long row, UDWORD* fetched);
   bool KeepsSharedRows(long first) const;
-  RETCODE FetchAfterSharedRows(long first, UDWORD* fetched);
+  RETCODE FetchAfterSharedRows(long first, long shared, UDWORD* fetched);
   bool PlaceRowset(unsigned long firstRow);
   bool AlignRowset();
   // Rows a page holds: those the buffers were made for; a SetCacheSize

@@ -112,7 +112,6 @@ bool RecordSet::AllocateStatement() {
                   "SQL_CONCURRENCY");
   ReportOdbcError(statement_, SQLSetStmtOption(statement_, SQL_ROWSET_SIZE, PageRows()),
                   "SQL_ROWSET_SIZE");
-  rowsetAt_ = 0;
   ReportOdbcError(statement_,
                   SQLSetStmtOption(statement_, SQL_CURSOR_TYPE, kCursorTypes[options_ & kCursorKind]),
                   "SQL_CURSOR_TYPE");

@@ -115,14 +115,10 @@ BOOL RecordSet::FetchPage(long first) {
     return FALSE;
   }
   UDWORD fetched = 0;
-  long kept = 0;
-  RETCODE rc;
-  if (KeepsSharedRows(first) && PlaceRowset(static_cast<unsigned long>(pageEnd_ - first))) {
-    kept = pageEnd_ - first;
-    rc = FetchAfterSharedRows(first, &fetched);
-  } else {
-    rc = Fetch(SQL_FETCH_ABSOLUTE, first, &fetched);
-  }
+  long kept = KeepsSharedRows(first) ? pageEnd_ - first : 0;
+  if (kept && !PlaceRowset(static_cast<unsigned long>(kept))) kept = 0;  // the whole page then
+  RETCODE rc =
+      kept ? FetchAfterSharedRows(first, kept, &fetched) : Fetch(SQL_FETCH_ABSOLUTE, first, &fetched);
   if (rc != SQL_NO_DATA_FOUND && !Check(rc, "SQLExtendedFetch")) {
     pageFirst_ = pageEnd_ = 0;
     return FALSE;
@@ -151,12 +147,13 @@ bool RecordSet::KeepsSharedRows(long first) const {
   return true;
 }
 
-// The shared rows moved to the page's start, the rest fetched behind them;
-// the driver's rowset was placed behind them by the caller.
-RETCODE RecordSet::FetchAfterSharedRows(long first, UDWORD* fetched) {
+// The shared rows (those from first to the page's end) moved to the page's
+// start, the rest fetched behind them; the caller placed the driver's
+// rowset behind them.
+RETCODE RecordSet::FetchAfterSharedRows(long first, long shared, UDWORD* fetched) {
   *fetched = 0;
   const unsigned long from = static_cast<unsigned long>(first - pageFirst_);
-  const unsigned long kept = static_cast<unsigned long>(pageEnd_ - first);
+  const unsigned long kept = static_cast<unsigned long>(shared);
   std::memmove(pageRows_, PageRow(from), static_cast<size_t>(rowSize_) * kept);
   std::memmove(rowStatus_, rowStatus_ + from, sizeof(UWORD) * kept);
   std::memset(PageRow(kept), 0, static_cast<size_t>(rowSize_) * (PageRows() + 1 - kept));
