@@ -82,10 +82,6 @@ Column* RecordSet::ColumnRecord(unsigned long column) {
   return const_cast<Column*>(ColumnAt(column));
 }
 
-SDWORD* RecordSet::CurrentIndicator(const Column& c) {
-  return reinterpret_cast<SDWORD*>(currentRow_ + c.offset + (c.IsLongData() ? 4 : c.size));
-}
-
 long RecordSet::IsDeleted() {
   if (!currentRow_ || !currentIndex_) return 0;
   UWORD status = 0;

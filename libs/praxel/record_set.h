@@ -148,7 +148,9 @@ class RecordSet final : public RecordSetObject, public RecordSetDiagnostics {
  protected:
   Column* ColumnRecord(unsigned long column);
   unsigned char* CurrentData(const Column& c) { return currentRow_ + c.offset; }
-  SDWORD* CurrentIndicator(const Column& c);
+  SDWORD* CurrentIndicator(const Column& c) {
+    return reinterpret_cast<SDWORD*>(currentRow_ + c.offset + (c.IsLongData() ? 4 : c.size));
+  }
   unsigned char* PageRow(unsigned long index) { return pageRows_ + index * rowSize_; }
 
   void ClearCurrentRow();

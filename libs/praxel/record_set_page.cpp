@@ -192,10 +192,10 @@ void RecordSet::ClearCurrentRow() {
   for (uint16_t i = 0; i < columnCount_; ++i) *CurrentIndicator(columns_[i]) = SQL_NULL_DATA;
 }
 
-void RecordSet::MakeCurrent(long record) {
+inline void RecordSet::MakeCurrent(long record) {
   unsigned long index = static_cast<unsigned long>(record - pageFirst_);
   CopyRowBytes(currentRow_, PageRow(index), rowSize_);
-  CopyRowBytes(currentRow_ + rowSize_, &rowStatus_[index], sizeof(UWORD));
+  std::memcpy(currentRow_ + rowSize_, &rowStatus_[index], sizeof(UWORD));
   currentIndex_ = static_cast<uint16_t>(index + 1);
   currentRecord_ = record;
 }

@@ -3,11 +3,13 @@
 // widths, MONEY texts, failures and the query dialog.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "gui_driver.h"
 #include "library_call.h"
@@ -248,6 +250,55 @@ TEST(Records, TextColumnsAreTrimmedCutAndReadByTheirLetter) {
   EXPECT_EQ(kNumberText + 2, result);
   EXPECT_EQ("", set.FieldText(3, &result));
   EXPECT_EQ(kNumberText, result);
+  CloseBase(base);
+}
+
+// Texts are found a word at a time: each length, a point, an inner blank or
+// both at each place and trailing blanks, read as text and as a whole number,
+// and cut to every buffer size without a byte written past the terminator.
+TEST(Records, TextsEndAtEveryPlaceInTheirWords) {
+  OdbcSession session("KTEST");
+  session.Try("DROP TABLE TW");
+  session.Run({"CREATE TABLE TW (K INTEGER PRIMARY KEY, T VARCHAR(12))"});
+  std::vector<std::string> texts;
+  for (int length = 0; length <= 11; ++length)
+    for (int place = -1; place < length; ++place)
+      for (std::string mark : {".", " ", " ."})
+        for (int blanks = 0; blanks <= 3 && length + blanks <= 11; ++blanks) {
+          if ((place < 0 && mark != ".") || place + static_cast<int>(mark.size()) > length) continue;
+          std::string text;
+          for (int i = 0; i < length; ++i) text += static_cast<char>('1' + i % 9);
+          if (place >= 0) text.replace(static_cast<size_t>(place), mark.size(), mark);
+          texts.push_back(text + std::string(blanks, ' '));
+        }
+  std::string insert = "INSERT INTO TW VALUES ";
+  for (size_t i = 0; i < texts.size(); ++i)
+    insert += (i ? ", (" : "(") + std::to_string(i + 1) + ", '" + texts[i] + "')";
+  session.Run({insert.c_str()});
+  uint32_t base = Open("KTEST");
+  Set set(base, "TW", 60);
+  ASSERT_TRUE(set.Open("SELECT T AS A, T AS B FROM TW ORDER BY K"));
+  EXPECT_EQ(1, set.Option("B", "TYPE=N"));
+  ASSERT_EQ(static_cast<long>(texts.size()), set.Count());
+  for (size_t i = 0; i < texts.size(); ++i) {
+    ASSERT_TRUE(set.Get(static_cast<long>(i + 1)));
+    const std::string& t = texts[i];
+    std::string trimmed = t.substr(0, t.find_last_not_of(' ') + 1);
+    size_t point = t.find('.');
+    std::string number = point == std::string::npos ? trimmed : t.substr(0, point);
+    EXPECT_EQ(trimmed, set.FieldText(1)) << "'" << t << "'";
+    EXPECT_EQ(number, set.FieldText(2)) << "'" << t << "' as a whole number";
+    for (long size = 1; size <= 14; ++size) {
+      char buffer[16];
+      std::memset(buffer, 'z', sizeof buffer);
+      long cut = set->GetFieldText(1, buffer, size) & 0xFFFF;
+      ASSERT_EQ(std::min<long>(static_cast<long>(trimmed.size()), size - 1), cut) << t << " in " << size;
+      EXPECT_EQ(trimmed.substr(0, cut), std::string(buffer, cut));
+      EXPECT_EQ('\0', buffer[cut]);
+      for (long k = std::max(cut + 1, 2L); k < 16; ++k)
+        ASSERT_EQ('z', buffer[k]) << "'" << t << "' in " << size << ": byte " << k;
+    }
+  }
   CloseBase(base);
 }
 
