@@ -49,11 +49,14 @@ long TimestampText(const Column& c, const TIMESTAMP_STRUCT& value, char* buffer,
 // (marks above it may be false, from the borrow).
 inline uint32_t ZeroBytes(uint32_t word) { return (word - 0x01010101u) & ~word & 0x80808080u; }
 
+// '.' in every byte of a word: the point a whole number's text is cut at.
+const uint32_t kPointBytes = 0x2E2E2E2Eu;
+
 // The bytes of a text column up to its terminator, trailing blanks left
-// out; for a whole number (point: '.' in every byte) only those before its
-// first '.'. Four bytes a step, without a branch on the kind: a point of
-// zero marks the terminator twice. A row's data is followed by its length
-// word, so a word read from within the data stays in the row.
+// out; for a whole number (point kPointBytes) only those before its first
+// '.'. Four bytes a step, without a branch on the kind: a point of zero
+// marks the terminator twice. A row's data is followed by its length word,
+// so a word read from within the data stays in the row.
 inline size_t RowTextLength(const char* row, size_t size, uint32_t point) {
   size_t end = 0;
   for (; end < size; end += 4) {
@@ -62,12 +65,10 @@ inline size_t RowTextLength(const char* row, size_t size, uint32_t point) {
     uint32_t marks = ZeroBytes(word) | ZeroBytes(word ^ point);
     if (!marks) continue;
     end += static_cast<size_t>(__builtin_ctz(marks) >> 3);
-    if (end >= size) break;
-    if (row[end] == '.') return end;  // a whole number's point: no trimming before it
-    while (end && row[end - 1] == ' ') --end;
-    return end;
+    if (end < size && row[end] == '.') return end;  // a whole number's point: no trimming before it
+    break;
   }
-  end = size;
+  if (end > size) end = size;
   while (end && row[end - 1] == ' ') --end;
   return end;
 }
@@ -91,7 +92,7 @@ inline long CharText(const Column& c, const unsigned char* data, char* buffer, l
   const char* row = reinterpret_cast<const char*>(data);
   size_t columnSize = static_cast<size_t>(c.size);
   if (columnSize > kNumberScratch / 2) columnSize = kNumberScratch / 2;  // at most 511 and a zero
-  size_t length = RowTextLength(row, columnSize, c.letter == 'N' ? 0x2E2E2E2Eu : 0);
+  size_t length = RowTextLength(row, columnSize, c.letter == 'N' ? kPointBytes : 0);
   if (c.letter == 'F' && (c.flags & kColumnMoney)) return MoneyText(c, row, length, buffer, size);
   long cut = Cut(static_cast<long>(length), size);
   CopyTextBytes(buffer, row, static_cast<size_t>(cut));
