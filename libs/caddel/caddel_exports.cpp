@@ -171,10 +171,10 @@ long Drag(uint32_t handle, LPARAM param) {
 // may have closed it meanwhile. A tree whose owner is gone has no window
 // left, and its work (Close freeing it) runs here.
 template <class Work>
-LRESULT OnTreeThread(uint32_t handle, Work work) {
+auto OnTreeThread(uint32_t handle, Work work) -> decltype(work()) {
   HWND owner = LiveTreeOwner(handle);
-  if (!owner) return 0;
-  return IsWindow(owner) ? RunOnWindowThread(owner, work) : work();
+  if (!owner) return {};
+  return OnThreadOf(owner, work);
 }
 
 }  // namespace
@@ -184,55 +184,53 @@ LRESULT OnTreeThread(uint32_t handle, Work work) {
 // while its call runs there.
 KORVEX_EXPORT uint32_t WINAPI CADDEL_Load(HWND owner) {
   if (!IsWindow(owner)) return 0;
-  return static_cast<uint32_t>(RunOnWindowThread(owner, [owner] { return Load(owner); }));
+  return OnThreadOf(owner, [owner] { return Load(owner); });
 }
 
 KORVEX_EXPORT BOOL WINAPI CADDEL_Show(uint32_t handle, uint32_t base, const char* text) {
-  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Show(handle, base, text); }));
+  return OnTreeThread(handle, [=] { return Show(handle, base, text); });
 }
 
 KORVEX_EXPORT long WINAPI CADDEL_Selected(uint32_t handle) {
-  return static_cast<long>(OnTreeThread(handle, [=] { return Selected(handle); }));
+  return OnTreeThread(handle, [=] { return Selected(handle); });
 }
 
 KORVEX_EXPORT BOOL WINAPI CADDEL_Append(uint32_t handle, long record) {
-  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Append(handle, record); }));
+  return OnTreeThread(handle, [=] { return Append(handle, record); });
 }
 
 KORVEX_EXPORT BOOL WINAPI CADDEL_Edit(uint32_t handle, long record) {
-  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Edit(handle, record); }));
+  return OnTreeThread(handle, [=] { return Edit(handle, record); });
 }
 
 KORVEX_EXPORT BOOL WINAPI CADDEL_Delete(uint32_t handle, long record) {
-  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Delete(handle, record); }));
+  return OnTreeThread(handle, [=] { return Delete(handle, record); });
 }
 
 KORVEX_EXPORT BOOL WINAPI CADDEL_Close(uint32_t handle) {
-  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Close(handle); }));
+  return OnTreeThread(handle, [=] { return Close(handle); });
 }
 
 KORVEX_EXPORT HWND WINAPI CADDEL_hWnd(uint32_t handle) {
-  LRESULT window = OnTreeThread(handle, [=] { return reinterpret_cast<LRESULT>(hWnd(handle)); });
-  return reinterpret_cast<HWND>(window);
+  return OnTreeThread(handle, [=] { return hWnd(handle); });
 }
 
 KORVEX_EXPORT BOOL WINAPI CADDEL_Find(uint32_t handle, const char* pattern) {
-  return static_cast<BOOL>(OnTreeThread(handle, [=] { return Find(handle, pattern); }));
+  return OnTreeThread(handle, [=] { return Find(handle, pattern); });
 }
 
 KORVEX_EXPORT long WINAPI CADDEL_Index(uint32_t handle, long first, long second, long third, long fourth) {
-  return static_cast<long>(
-      OnTreeThread(handle, [=] { return Index(handle, first, second, third, fourth); }));
+  return OnTreeThread(handle, [=] { return Index(handle, first, second, third, fourth); });
 }
 
 KORVEX_EXPORT long WINAPI CADDEL_FindAll(uint32_t handle, const char* pattern) {
-  return static_cast<long>(OnTreeThread(handle, [=] { return FindAll(handle, pattern); }));
+  return OnTreeThread(handle, [=] { return FindAll(handle, pattern); });
 }
 
 KORVEX_EXPORT long WINAPI CADDEL_FindNext(uint32_t handle, long index) {
-  return static_cast<long>(OnTreeThread(handle, [=] { return FindNext(handle, index); }));
+  return OnTreeThread(handle, [=] { return FindNext(handle, index); });
 }
 
 KORVEX_EXPORT long WINAPI CADDEL_Drag(uint32_t handle, LPARAM param) {
-  return static_cast<long>(OnTreeThread(handle, [=] { return Drag(handle, param); }));
+  return OnTreeThread(handle, [=] { return Drag(handle, param); });
 }

@@ -22,3 +22,33 @@ LRESULT RunOnWindowThread(HWND window, Work&& work) {
       window, [](void* context) { return static_cast<LRESULT>((*static_cast<Plain*>(context))()); },
       const_cast<void*>(static_cast<const void*>(&work)));
 }
+
+// A work's result through an LRESULT and back: pointers and handles by
+// their bits, numbers by value.
+template <class T>
+LRESULT ToWindowThreadResult(T value) {
+  if constexpr (std::is_pointer<T>::value) return reinterpret_cast<LRESULT>(value);
+  else return static_cast<LRESULT>(value);
+}
+template <class T>
+T FromWindowThreadResult(LRESULT value) {
+  if constexpr (std::is_pointer<T>::value) return reinterpret_cast<T>(value);
+  else return static_cast<T>(value);
+}
+
+// An export's work on the thread of the window it names, giving the work's
+// own result (a zero one when the window went away meanwhile). A handle
+// that names no window runs the work here, where the work refuses it.
+template <class Work>
+auto OnThreadOf(HWND window, Work work) -> decltype(work()) {
+  using Result = decltype(work());
+  if (!IsWindow(window)) return work();
+  if constexpr (std::is_void<Result>::value)
+    RunOnWindowThread(window, [&] {
+      work();
+      return LRESULT(0);
+    });
+  else
+    return FromWindowThreadResult<Result>(
+        RunOnWindowThread(window, [&] { return ToWindowThreadResult(work()); }));
+}

@@ -85,15 +85,6 @@ void SetCaption(HWND dialog, const char* title) {
   if (title && LiveDialog(dialog)) SetWindowTextA(dialog, title);
 }
 
-// The work on the thread of the window given (the owner for an open, else
-// the dialog), the one that runs its procedure and whose messages the pump
-// takes: a script body on a thread of its own waits while its call runs
-// there. A handle that is no window runs here, where the work refuses it.
-template <class Work>
-LRESULT OnThreadOf(HWND window, Work work) {
-  return IsWindow(window) ? RunOnWindowThread(window, work) : work();
-}
-
 }  // namespace
 
 static HWND DoPbopen(HWND owner, const char* title) {
@@ -140,39 +131,34 @@ static BOOL DoWdtext(HWND dialog, const char* title) {
 
 static void DoWdclose(HWND dialog) { CloseDialog(dialog); }
 
+// Each export runs on the thread of the window given (the owner for an
+// open, else the dialog), the one that runs its procedure and whose
+// messages the pump takes: a script body on a thread of its own waits
+// while its call runs there.
 NIMBET_API HWND WINAPI PBOPEN(HWND owner, const char* title) {
-  return reinterpret_cast<HWND>(OnThreadOf(owner, [=] { return reinterpret_cast<LRESULT>(DoPbopen(owner, title)); }));
+  return OnThreadOf(owner, [=] { return DoPbopen(owner, title); });
 }
 
 NIMBET_API BOOL WINAPI PBPOSITION(HWND dialog, long position, long range) {
-  return static_cast<BOOL>(OnThreadOf(dialog, [=] { return static_cast<LRESULT>(DoPbposition(dialog, position, range)); }));
+  return OnThreadOf(dialog, [=] { return DoPbposition(dialog, position, range); });
 }
 
 KORVEX_EXPORT void WINAPI PBTEXT(HWND dialog, const char* title) {
-  OnThreadOf(dialog, [=] {
-    DoPbtext(dialog, title);
-    return LRESULT(0);
-  });
+  OnThreadOf(dialog, [=] { DoPbtext(dialog, title); });
 }
 
 NIMBET_API void WINAPI PBCLOSE(HWND dialog) {
-  OnThreadOf(dialog, [=] {
-    DoPbclose(dialog);
-    return LRESULT(0);
-  });
+  OnThreadOf(dialog, [=] { DoPbclose(dialog); });
 }
 
 KORVEX_EXPORT HWND WINAPI WDOPEN(HWND owner, const char* aviFile) {
-  return reinterpret_cast<HWND>(OnThreadOf(owner, [=] { return reinterpret_cast<LRESULT>(DoWdopen(owner, aviFile)); }));
+  return OnThreadOf(owner, [=] { return DoWdopen(owner, aviFile); });
 }
 
 KORVEX_EXPORT BOOL WINAPI WDTEXT(HWND dialog, const char* title) {
-  return static_cast<BOOL>(OnThreadOf(dialog, [=] { return static_cast<LRESULT>(DoWdtext(dialog, title)); }));
+  return OnThreadOf(dialog, [=] { return DoWdtext(dialog, title); });
 }
 
 KORVEX_EXPORT void WINAPI WDCLOSE(HWND dialog) {
-  OnThreadOf(dialog, [=] {
-    DoWdclose(dialog);
-    return LRESULT(0);
-  });
+  OnThreadOf(dialog, [=] { DoWdclose(dialog); });
 }

@@ -11,13 +11,6 @@ const int kUnknownEvent = 99, kNoWindow = 101, kBadEventCode = 143;
 
 HWND WindowOf(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
 
-// The work on the thread of the window the handle names; here when it
-// names no window (the work then refuses it as before).
-template <class Work>
-LRESULT OnThreadOf(LONG handle, Work work) {
-  HWND window = WindowOf(handle);
-  return IsWindow(window) ? RunOnWindowThread(window, work) : work();
-}
 
 PageView* View(LONG pClass) { return ViewOf(WindowOf(pClass)); }
 
@@ -96,32 +89,29 @@ static LONG DoEvent(LONG pClass, const char* msg, LONG cod) {
 // that window's procedure: a script body on a thread of its own waits
 // while its call runs there.
 KORVEX_EXPORT LONG WINAPI SELVY_Load(LONG hwnd, LONG hFile) {
-  return static_cast<LONG>(OnThreadOf(hwnd, [=] { return static_cast<LRESULT>(DoLoad(hwnd, hFile)); }));
+  return OnThreadOf(WindowOf(hwnd), [=] { return DoLoad(hwnd, hFile); });
 }
 
 KORVEX_EXPORT BOOL WINAPI SELVY_Show(LONG pClass) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoShow(pClass)); }));
+  return OnThreadOf(WindowOf(pClass), [=] { return DoShow(pClass); });
 }
 
 KORVEX_EXPORT void WINAPI SELVY_Unload(LONG pClass) {
-  OnThreadOf(pClass, [=] {
-    DoUnload(pClass);
-    return LRESULT(0);
-  });
+  OnThreadOf(WindowOf(pClass), [=] { DoUnload(pClass); });
 }
 
 KORVEX_EXPORT LONG WINAPI SELVY_hWnd(LONG pClass) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DohWnd(pClass)); }));
+  return OnThreadOf(WindowOf(pClass), [=] { return DohWnd(pClass); });
 }
 
 KORVEX_EXPORT LONG WINAPI SELVY_PageCount(LONG pClass) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoPageCount(pClass)); }));
+  return OnThreadOf(WindowOf(pClass), [=] { return DoPageCount(pClass); });
 }
 
 KORVEX_EXPORT LONG WINAPI SELVY_PageNumber(LONG pClass) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoPageNumber(pClass)); }));
+  return OnThreadOf(WindowOf(pClass), [=] { return DoPageNumber(pClass); });
 }
 
 KORVEX_EXPORT LONG WINAPI SELVY_Event(LONG pClass, const char* msg, LONG cod) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoEvent(pClass, msg, cod)); }));
+  return OnThreadOf(WindowOf(pClass), [=] { return DoEvent(pClass, msg, cod); });
 }

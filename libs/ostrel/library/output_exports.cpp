@@ -14,13 +14,6 @@ namespace {
 
 HWND Window(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
 
-// The work on the thread of the window the handle names; here when it
-// names no window (the work then refuses it as before).
-template <class Work>
-LRESULT OnThreadOf(LONG handle, Work work) {
-  HWND window = Window(handle);
-  return IsWindow(window) ? RunOnWindowThread(window, work) : work();
-}
 
 // A table with a record set to put out, or null.
 RecordSetTable* OutputTable(LONG pClass) {
@@ -52,13 +45,13 @@ static LONG DoToFile(LONG pClass, const char* title) {
 // that window's procedure: a script body on a thread of its own waits
 // while its call runs there.
 KORVEX_EXPORT BOOL WINAPI OSTREL_Export(LONG pClass, LONG message) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoExport(pClass, message)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoExport(pClass, message); });
 }
 
 KORVEX_EXPORT BOOL WINAPI OSTREL_Print(LONG pClass, const char* title) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoPrint(pClass, title)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoPrint(pClass, title); });
 }
 
 KORVEX_EXPORT LONG WINAPI OSTREL_ToFile(LONG pClass, const char* title) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoToFile(pClass, title)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoToFile(pClass, title); });
 }

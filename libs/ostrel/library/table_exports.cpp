@@ -23,13 +23,6 @@ const int kBadEventCode = 143;
 
 HWND Window(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
 
-// The work on the thread of the window the handle names; here when it
-// names no window (the work then refuses it as before).
-template <class Work>
-LRESULT OnThreadOf(LONG handle, Work work) {
-  HWND window = Window(handle);
-  return IsWindow(window) ? RunOnWindowThread(window, work) : work();
-}
 
 // Event number 1-9 of the word (any case), 0 when it is none.
 int EventNumber(const char* word) {
@@ -191,72 +184,66 @@ static BOOL DoTuneRead(LONG pClass) {
 // that window's procedure: a script body on a thread of its own waits
 // while its call runs there.
 KORVEX_EXPORT LONG WINAPI OSTREL_Load(LONG hWnd, const char* name) {
-  return static_cast<LONG>(OnThreadOf(hWnd, [=] { return static_cast<LRESULT>(DoLoad(hWnd, name)); }));
+  return OnThreadOf(Window(hWnd), [=] { return DoLoad(hWnd, name); });
 }
 
 KORVEX_EXPORT BOOL WINAPI OSTREL_Show(LONG pClass, RecordSetObject* records, const char* title,
                                       const char* style) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoShow(pClass, records, title, style)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoShow(pClass, records, title, style); });
 }
 
 KORVEX_EXPORT LONG WINAPI OSTREL_Event(LONG pClass, const char* word, LONG code) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoEvent(pClass, word, code)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoEvent(pClass, word, code); });
 }
 
 KORVEX_EXPORT LONG WINAPI OSTREL_hWnd(LONG pClass) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DohWnd(pClass)); }));
+  return OnThreadOf(Window(pClass), [=] { return DohWnd(pClass); });
 }
 
 KORVEX_EXPORT LONG WINAPI OSTREL_Selected(LONG pClass) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoSelected(pClass)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoSelected(pClass); });
 }
 
 KORVEX_EXPORT LONG WINAPI OSTREL_Column(LONG pClass) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoColumn(pClass)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoColumn(pClass); });
 }
 
 KORVEX_EXPORT BOOL WINAPI OSTREL_LineUp(LONG pClass) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoLineUp(pClass)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoLineUp(pClass); });
 }
 
 KORVEX_EXPORT BOOL WINAPI OSTREL_LineDown(LONG pClass) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoLineDown(pClass)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoLineDown(pClass); });
 }
 
 KORVEX_EXPORT BOOL WINAPI OSTREL_LineGoto(LONG pClass, LONG record) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoLineGoto(pClass, record)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoLineGoto(pClass, record); });
 }
 
 KORVEX_EXPORT BOOL WINAPI OSTREL_Seek(LONG pClass, const char* pattern) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoSeek(pClass, pattern)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoSeek(pClass, pattern); });
 }
 
 KORVEX_EXPORT void WINAPI OSTREL_Redisplay(LONG pClass, LONG bild) {
-  OnThreadOf(pClass, [=] {
-    DoRedisplay(pClass, bild);
-    return LRESULT(0);
-  });
+  OnThreadOf(Window(pClass), [=] { DoRedisplay(pClass, bild); });
 }
 
 KORVEX_EXPORT void WINAPI OSTREL_Unload(LONG pClass) {
-  OnThreadOf(pClass, [=] {
-    DoUnload(pClass);
-    return LRESULT(0);
-  });
+  OnThreadOf(Window(pClass), [=] { DoUnload(pClass); });
 }
 
 KORVEX_EXPORT HFONT WINAPI OSTREL_Font(LONG pClass, const char* face, LONG height) {
-  return reinterpret_cast<HFONT>(OnThreadOf(pClass, [=] { return reinterpret_cast<LRESULT>(DoFont(pClass, face, height)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoFont(pClass, face, height); });
 }
 
 KORVEX_EXPORT LONG WINAPI OSTREL_Style(LONG pClass, const char* style, BOOL on) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoStyle(pClass, style, on)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoStyle(pClass, style, on); });
 }
 
 KORVEX_EXPORT LONG WINAPI OSTREL_Tune(LONG pClass) {
-  return static_cast<LONG>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoTune(pClass)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoTune(pClass); });
 }
 
 KORVEX_EXPORT BOOL WINAPI OSTREL_TuneRead(LONG pClass) {
-  return static_cast<BOOL>(OnThreadOf(pClass, [=] { return static_cast<LRESULT>(DoTuneRead(pClass)); }));
+  return OnThreadOf(Window(pClass), [=] { return DoTuneRead(pClass); });
 }
