@@ -123,8 +123,10 @@ struct PraxelSide {
     }
     return Seconds(start);
   }
-  // FetchPage every 60 records, then GoToRecord and the texts within it.
-  double PagedRead(long* bytes) {
+  // FetchPage every 60 records; with moves, GoToRecord each record within
+  // it, and with texts also its texts: the paged read. Without them, where
+  // its time goes: the page fetches alone, then with the moves.
+  double Paged(bool moves, bool texts, long* bytes) {
     char text[64];
     *bytes = 0;
     auto start = std::chrono::steady_clock::now();
@@ -132,24 +134,10 @@ struct PraxelSide {
       set->FetchPage(first);
       long end = first + static_cast<long>(kPage);
       if (end > count + 1) end = count + 1;
-      for (long n = first; n < end; ++n) {
+      for (long n = first; moves && n < end; ++n) {
         set->GoToRecord(n);
-        *bytes += ReadTexts(set, text, sizeof text);
+        if (texts) *bytes += ReadTexts(set, text, sizeof text);
       }
-    }
-    return Seconds(start);
-  }
-  // Where the paged read's time goes: its page fetches alone, then with
-  // the moves (each copying its row into the current row), no texts.
-  double PagesOnly() { return Pages(false); }
-  double PagesAndMoves() { return Pages(true); }
-  double Pages(bool moves) {
-    auto start = std::chrono::steady_clock::now();
-    for (long first = 1; first <= count; first += kPage) {
-      set->FetchPage(first);
-      long end = first + static_cast<long>(kPage);
-      if (end > count + 1) end = count + 1;
-      for (long n = first; moves && n < end; ++n) set->GoToRecord(n);
     }
     return Seconds(start);
   }
@@ -285,10 +273,11 @@ void ReadsInTurn(PraxelSide& praxel, PlainSide& plain) {
   for (int pass = 0; pass < kPasses; ++pass) {
     full.push_back(praxel.FullRead(&fullBytes));
     bare.push_back(plain.Read(&plainBytes));
-    paged.push_back(praxel.PagedRead(&pagedBytes));
+    paged.push_back(praxel.Paged(true, true, &pagedBytes));
     copying.push_back(plain.ReadCopying(&copiedBytes));
-    pagesRatio.push_back(praxel.PagesOnly() / bare.back());
-    movesRatio.push_back(praxel.PagesAndMoves() / bare.back());
+    long none = 0;
+    pagesRatio.push_back(praxel.Paged(false, false, &none) / bare.back());
+    movesRatio.push_back(praxel.Paged(true, false, &none) / bare.back());
     fullRatio.push_back(full.back() / bare.back());
     pagedRatio.push_back(paged.back() / bare.back());
     copyingRatio.push_back(full.back() / copying.back());

@@ -293,11 +293,7 @@ TEST_F(FreshTree, HandlersCannotCloseTheTreeTheyFillAndDeadOwnersAreSurvived) {
     other = caddel_("CADDEL_Load", {Word(owner_.window())});
     asked = true;
   });
-  while (!asked) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+  EXPECT_TRUE(host_test::PumpUntil([&] { return asked.load(); }, 30000));
   asking.join();
   ASSERT_NE(0u, other.load());
   HWND made = reinterpret_cast<HWND>(static_cast<uintptr_t>(Call("CADDEL_hWnd", {other})));

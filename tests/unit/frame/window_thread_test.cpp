@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <thread>
 
+#include "host_test_support.h"
 #include "window_thread_call.h"
 
 namespace {
@@ -22,11 +23,7 @@ void AskFromAnotherThread(Ask ask) {
     ask();
     done = true;
   });
-  while (!done) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+  EXPECT_TRUE(host_test::PumpUntil([&] { return done.load(); }, 30000));
   asking.join();
 }
 
