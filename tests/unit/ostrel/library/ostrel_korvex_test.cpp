@@ -105,20 +105,26 @@ TEST(OstrelKorvex, AWindowScriptShowsATableAndHearsItsMoves) {
   // by a click on its titles (no record there, so no move).
   ShowWindow(korvex.Frame(), SW_RESTORE);
   DWORD thread = GetWindowThreadProcessId(table, nullptr);
-  // Other tests' windows may take the foreground meanwhile: each key
-  // sequence first makes sure the table has the keyboard.
+  // Other tests' windows may take the foreground meanwhile, even right
+  // after it was given here: each key sequence first makes sure the table
+  // has the keyboard, asking again every second until it holds.
   auto focusTable = [&] {
-    GUITHREADINFO focus = {};
-    focus.cbSize = sizeof focus;
-    if (GetGUIThreadInfo(thread, &focus) && focus.hwndFocus == table && GetForegroundWindow() == korvex.Frame())
-      return true;
-    SetForegroundWindow(korvex.Frame());
-    PostMessageA(table, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 3));
-    PostMessageA(table, WM_LBUTTONUP, 0, MAKELPARAM(10, 3));
-    return gui::WaitFor([&] {
+    auto focused = [&] {
+      GUITHREADINFO focus = {};
+      focus.cbSize = sizeof focus;
       return GetGUIThreadInfo(thread, &focus) && focus.hwndFocus == table &&
              GetForegroundWindow() == korvex.Frame();
-    }, 5000);
+    };
+    DWORD started = GetTickCount();
+    while (!focused()) {
+      if (GetTickCount() - started > 30000) return false;
+      if (IsIconic(korvex.Frame())) ShowWindow(korvex.Frame(), SW_RESTORE);
+      SetForegroundWindow(korvex.Frame());
+      PostMessageA(table, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 3));
+      PostMessageA(table, WM_LBUTTONUP, 0, MAKELPARAM(10, 3));
+      gui::WaitFor(focused, 1000);
+    }
+    return true;
   };
 
   ASSERT_TRUE(focusTable());
