@@ -224,8 +224,9 @@ struct PlainSide {
     UDWORD fetched = 0;
     Row current;
     char text[64];
-    auto copy = [&](const char* field, SDWORD length) {
-      size_t n = length > 0 ? static_cast<size_t>(length) : 0;
+    // A length beyond the bound field (a cut text) copies what it holds.
+    auto copy = [&](const auto& field, SDWORD length) {
+      size_t n = length > 0 ? std::min(static_cast<size_t>(length), sizeof field - 1) : 0;
       std::memcpy(text, field, n);
       text[n] = '\0';
       return static_cast<long>(n);

@@ -11,7 +11,6 @@ const int kUnknownEvent = 99, kNoWindow = 101, kBadEventCode = 143;
 
 HWND WindowOf(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
 
-
 PageView* View(LONG pClass) { return ViewOf(WindowOf(pClass)); }
 
 }  // namespace

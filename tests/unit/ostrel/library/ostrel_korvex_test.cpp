@@ -101,13 +101,12 @@ TEST(OstrelKorvex, AWindowScriptShowsATableAndHearsItsMoves) {
   HWND table = FindWindowExA(korvex.Script(), nullptr, "OSTRELCLASS", nullptr);
   ASSERT_TRUE(table);
   EXPECT_TRUE(IsWindowVisible(table));
-  // The frame starts minimized: restored and in front, the table focused
-  // by a click on its titles (no record there, so no move).
-  ShowWindow(korvex.Frame(), SW_RESTORE);
   DWORD thread = GetWindowThreadProcessId(table, nullptr);
-  // Other tests' windows may take the foreground meanwhile, even right
-  // after it was given here: each key sequence first makes sure the table
-  // has the keyboard, asking again every second until it holds.
+  // Each key sequence first makes sure the table has the keyboard: the
+  // frame (it starts minimized) restored and in front, the table focused by
+  // a click on its titles (no record there, so no move). Other tests'
+  // windows may take the foreground meanwhile, even right after it was
+  // given here: it is asked for again every second until it holds.
   auto focusTable = [&] {
     auto focused = [&] {
       GUITHREADINFO focus = {};
