@@ -24,6 +24,11 @@ void SetIniWindowSize(const char* section, const char* value);
 // its script windows and waits until the frame has ended.
 void OpenTestFrame();
 void CloseTestFrame();
+// Pumps until the frame's window is gone (its last script ended), at most
+// timeout ms, and takes its WM_QUIT if still queued; whether it ended. The
+// window, not the quit, is waited for: a frame that ends while an earlier
+// wait pumps has its quit taken there.
+bool WaitForFrameEnd(DWORD timeout);
 
 // Dispatches this thread's messages until done() holds or timeout ms have
 // passed; a WM_QUIT sets *quit (when given) and is not passed on.

@@ -17,6 +17,7 @@
 #include "window_interpreter.h"
 
 using host_test::PumpUntil;
+using host_test::WaitForFrameEnd;
 using host_test::WriteScript;
 
 namespace {
@@ -50,13 +51,6 @@ class ScriptWindows : public ::testing::Test {
     HWND window = StartScript(nullptr, WriteScript(name, text).c_str());
     LastScriptOptions |= kRunHide;
     return window;
-  }
-
-  bool WaitForFrameEnd(DWORD timeout) {
-    LastScriptOptions |= kRunHide;  // also after a RUN inside a script
-    bool quit = false;
-    PumpUntil([&] { return quit; }, timeout, &quit);
-    return quit && !IsWindow(FrameWindow);
   }
 
   static void Pump(DWORD milliseconds) {

@@ -32,4 +32,12 @@ void CloseTestFrame() {
   PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
+bool WaitForFrameEnd(DWORD timeout) {
+  LastScriptOptions |= kRunHide;  // also after a RUN inside a script
+  bool ended = PumpUntil([] { return !IsWindow(FrameWindow); }, timeout);
+  MSG quit;
+  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  return ended;
+}
+
 }  // namespace host_test

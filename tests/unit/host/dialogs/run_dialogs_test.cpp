@@ -51,16 +51,7 @@ class RunDialogs : public ::testing::Test {
       SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
     FrameEnded();
   }
-  // The frame has ended when its window is gone. Its WM_QUIT is no sign:
-  // a script that ends while an earlier wait pumps has it taken there. A
-  // quit still queued is taken here, before the next test's frame.
-  bool FrameEnded() {
-    LastScriptOptions |= kRunHide;
-    bool ended = PumpUntil([] { return !IsWindow(FrameWindow); }, 15000);
-    MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    return ended;
-  }
+  bool FrameEnded() { return host_test::WaitForFrameEnd(15000); }
   HWND Start(const std::string& path) {
     HWND window = StartScript(nullptr, path.c_str());
     LastScriptOptions |= kRunHide;

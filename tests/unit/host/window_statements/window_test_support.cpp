@@ -225,11 +225,6 @@ void WindowScripts::Pump(DWORD milliseconds) {
   host_test::PumpUntil([] { return false; }, milliseconds);
 }
 
-bool WindowScripts::WaitForFrameEnd(DWORD timeout) {
-  LastScriptOptions |= kRunHide;
-  bool quit = false;
-  host_test::PumpUntil([&] { return quit; }, timeout, &quit);
-  return quit && !IsWindow(FrameWindow);
-}
+bool WindowScripts::WaitForFrameEnd(DWORD timeout) { return host_test::WaitForFrameEnd(timeout); }
 
 }  // namespace window_test
