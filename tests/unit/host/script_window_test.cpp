@@ -38,13 +38,7 @@ class ScriptWindows : public ::testing::Test {
     ASSERT_TRUE(FrameWindow);
   }
 
-  void TearDown() override {
-    if (IsWindow(FrameWindow)) {
-      for (HWND child : gui::Children(MdiClient, nullptr))
-        SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
-      WaitForFrameEnd(2000);
-    }
-  }
+  void TearDown() override { host_test::CloseTestFrame(); }
 
   // A script's start; the frame is minimized (hidden for HIDE scripts).
   HWND Start(const std::string& name, const std::string& text) {

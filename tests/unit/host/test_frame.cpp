@@ -26,10 +26,8 @@ void CloseTestFrame() {
       children.push_back(c);
     for (HWND child : children)
       SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
-    PumpUntil([] { return !IsWindow(FrameWindow); }, 5000);
   }
-  MSG quit;  // the frame's end posts it; this thread goes on
-  PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  WaitForFrameEnd(15000);  // and takes the quit its end posts: this thread goes on
 }
 
 bool WaitForFrameEnd(DWORD timeout) {

@@ -45,12 +45,7 @@ class RunDialogs : public ::testing::Test {
     FrameWindow = CreateFrameWindow();
     ASSERT_TRUE(FrameWindow);
   }
-  void TearDown() override {
-    if (!IsWindow(FrameWindow)) return;
-    for (HWND child : gui::Children(MdiClient, nullptr))
-      SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
-    FrameEnded();
-  }
+  void TearDown() override { host_test::CloseTestFrame(); }
   bool FrameEnded() { return host_test::WaitForFrameEnd(15000); }
   HWND Start(const std::string& path) {
     HWND window = StartScript(nullptr, path.c_str());

@@ -155,13 +155,7 @@ void WindowScripts::SetUpTestSuite() {
   LastScriptOptions |= kRunHide;
 }
 
-void WindowScripts::TearDownTestSuite() {
-  if (IsWindow(FrameWindow)) {
-    for (HWND child : gui::Children(MdiClient, nullptr))
-      SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
-    WaitForFrameEnd(5000);
-  }
-}
+void WindowScripts::TearDownTestSuite() { host_test::CloseTestFrame(); }
 
 void WindowScripts::SetUp() {
   ASSERT_TRUE(IsWindow(FrameWindow));
