@@ -95,7 +95,7 @@ inline long CharText(const Column& c, const unsigned char* data, char* buffer, l
   size_t length = RowTextLength(row, columnSize, c.letter == 'N' ? kPointBytes : 0);
   if (c.letter == 'F' && (c.flags & kColumnMoney)) return MoneyText(c, row, length, buffer, size);
   long cut = Cut(static_cast<long>(length), size);
-  CopyTextBytes(buffer, row, static_cast<size_t>(cut));
+  CopyFewBytes(buffer, row, static_cast<size_t>(cut));
   buffer[cut] = '\0';
   return cut + (c.letter == 'N' || c.letter == 'F' ? kNumberText : 0);
 }

@@ -194,7 +194,7 @@ void RecordSet::ClearCurrentRow() {
 
 inline void RecordSet::MakeCurrent(long record) {
   unsigned long index = static_cast<unsigned long>(record - pageFirst_);
-  CopyRowBytes(currentRow_, PageRow(index), rowSize_);
+  CopyFewBytes(currentRow_, PageRow(index), rowSize_);
   std::memcpy(currentRow_ + rowSize_, &rowStatus_[index], sizeof(UWORD));
   currentIndex_ = static_cast<uint16_t>(index + 1);
   currentRecord_ = record;
