@@ -20,7 +20,6 @@
 #include <sqlext.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
@@ -29,7 +28,8 @@
 #include <string>
 #include <vector>
 
-#include "call_export.h"
+#include "bench_support.h"
+#include "export_call.h"
 #include "record_set_object.h"
 
 namespace {
@@ -39,19 +39,6 @@ const int kPasses = 5;
 const UDWORD kPage = 60;
 const long kFewRecords = 100000;  // the smaller seek
 const char kQuery[] = "SELECT ID, NAME, QTY FROM B ORDER BY ID";
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-uint32_t Call(HMODULE praxel, const char* name, std::initializer_list<uint32_t> args) {
-  std::vector<uint32_t> words(args.begin(), args.end());
-  std::vector<uint32_t> reversed(words.rbegin(), words.rend());
-  return CallExport(reinterpret_cast<const void*>(GetProcAddress(praxel, name)), reversed.data(),
-                    static_cast<uint32_t>(reversed.size()));
-}
-
-uint32_t Word(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
 
 // One row as both programs bind it: numbers as text of their display size.
 struct Row {
@@ -70,8 +57,8 @@ void Bind(HSTMT st, Row* rows) {
 }
 
 uint32_t OpenSet(HMODULE praxel, uint32_t base, const char* query) {
-  uint32_t handle = Call(praxel, "PRAXEL_New", {base, Word("B"), kPage});
-  Call(praxel, "PRAXEL_Open", {handle, Word(query), Word("STATIC")});
+  uint32_t handle = bench::Call(praxel, "PRAXEL_New", {base, bench::W("B"), kPage});
+  bench::Call(praxel, "PRAXEL_Open", {handle, bench::W(query), bench::W("STATIC")});
   return handle;
 }
 
@@ -79,14 +66,14 @@ uint32_t OpenSet(HMODULE praxel, uint32_t base, const char* query) {
 // about log2 count probes, each a page fetch unless it hits the page).
 double SeekSeconds(RecordSetObject* set, long count, long* found) {
   std::srand(2);
-  auto start = std::chrono::steady_clock::now();
+  auto start = bench::Clock::now();
   *found = 0;
   for (int i = 0; i < kRandomReads; ++i) {
     char key[16];
     std::snprintf(key, sizeof key, "%ld", 1 + (std::rand() * 32768L + std::rand()) % count);
     *found += set->Seek(key, std::strlen(key)) > 0;
   }
-  return Seconds(start);
+  return bench::SecondsSince(start);
 }
 
 long ReadTexts(RecordSetObject* set, char* text, long size) {
@@ -105,23 +92,23 @@ struct PraxelSide {
   void Open(const std::string& dsn) {
     praxel = LoadLibraryA("PRAXEL");
     std::string connect = "DSN=" + dsn + ";";
-    base = Call(praxel, "PRAXEL_BaseOpen", {0, Word(connect.c_str()), 2});
-    auto start = std::chrono::steady_clock::now();
+    base = bench::Call(praxel, "PRAXEL_BaseOpen", {0, bench::W(connect.c_str()), 2});
+    auto start = bench::Clock::now();
     handle = OpenSet(praxel, base, kQuery);
-    count = static_cast<long>(Call(praxel, "PRAXEL_RecCnt", {handle}));
-    std::printf("praxel open+count   %8.3f s  (%ld records)\n", Seconds(start), count);
+    count = static_cast<long>(bench::Call(praxel, "PRAXEL_RecCnt", {handle}));
+    std::printf("praxel open+count   %8.3f s  (%ld records)\n", bench::SecondsSince(start), count);
     set = reinterpret_cast<RecordSetObject*>(handle);
   }
   // GoToRecord 1..N and the texts of each record.
   double FullRead(long* bytes) {
     char text[64];
     *bytes = 0;
-    auto start = std::chrono::steady_clock::now();
+    auto start = bench::Clock::now();
     for (long n = 1; n <= count; ++n) {
       set->GoToRecord(n);
       *bytes += ReadTexts(set, text, sizeof text);
     }
-    return Seconds(start);
+    return bench::SecondsSince(start);
   }
   // FetchPage every 60 records; with moves, GoToRecord each record within
   // it, and with texts also its texts: the paged read. Without them, where
@@ -129,7 +116,7 @@ struct PraxelSide {
   double Paged(bool moves, bool texts, long* bytes) {
     char text[64];
     *bytes = 0;
-    auto start = std::chrono::steady_clock::now();
+    auto start = bench::Clock::now();
     for (long first = 1; first <= count; first += kPage) {
       set->FetchPage(first);
       long end = first + static_cast<long>(kPage);
@@ -139,13 +126,13 @@ struct PraxelSide {
         if (texts) *bytes += ReadTexts(set, text, sizeof text);
       }
     }
-    return Seconds(start);
+    return bench::SecondsSince(start);
   }
   void RandomAndSeeks() {
     std::srand(1);
-    auto start = std::chrono::steady_clock::now();
+    auto start = bench::Clock::now();
     for (int i = 0; i < kRandomReads; ++i) set->GoToRecord(1 + (std::rand() * 32768L + std::rand()) % count);
-    std::printf("praxel random       %8.3f s\n", Seconds(start));
+    std::printf("praxel random       %8.3f s\n", bench::SecondsSince(start));
     long found = 0;
     double large = SeekSeconds(set, count, &found);
     std::printf("praxel seek %-7ld %8.3f s  (%ld found; %.0f us a seek)\n", count, large, found,
@@ -154,17 +141,17 @@ struct PraxelSide {
     char query[128];
     std::snprintf(query, sizeof query, "SELECT ID, NAME, QTY FROM B WHERE ID <= %ld ORDER BY ID", few);
     uint32_t fewHandle = OpenSet(praxel, base, query);
-    few = static_cast<long>(Call(praxel, "PRAXEL_RecCnt", {fewHandle}));
+    few = static_cast<long>(bench::Call(praxel, "PRAXEL_RecCnt", {fewHandle}));
     double small = SeekSeconds(reinterpret_cast<RecordSetObject*>(fewHandle), few, &found);
     std::printf("praxel seek %-7ld %8.3f s  (%ld found; %.0f us a seek)\n", few, small, found,
                 small * 1e6 / kRandomReads);
     std::printf("seek %ld / %ld     %8.2f x  (log2 ratio %.2f)\n", count, few, large / small,
                 std::log2(static_cast<double>(count)) / std::log2(static_cast<double>(few)));
-    Call(praxel, "PRAXEL_Close", {fewHandle});
+    bench::Call(praxel, "PRAXEL_Close", {fewHandle});
   }
   void Close() {
-    Call(praxel, "PRAXEL_Close", {handle});
-    Call(praxel, "PRAXEL_BaseClose", {base});
+    bench::Call(praxel, "PRAXEL_Close", {handle});
+    bench::Call(praxel, "PRAXEL_BaseClose", {base});
   }
 };
 
@@ -184,15 +171,15 @@ struct PlainSide {
     SQLDriverConnect(dbc, nullptr, (UCHAR*)connect.c_str(), SQL_NTS, nullptr, 0, nullptr,
                      SQL_DRIVER_NOPROMPT);
     // Forward only.
-    auto start = std::chrono::steady_clock::now();
+    auto start = bench::Clock::now();
     SQLAllocStmt(dbc, &st);
     Bind(st, rows);
     SQLExecDirect(st, (UCHAR*)kQuery, SQL_NTS);
     while (SQL_SUCCEEDED(SQLFetch(st))) ++count;
     SQLFreeStmt(st, SQL_DROP);
-    std::printf("plain forward       %8.3f s  (%ld rows)\n", Seconds(start), count);
+    std::printf("plain forward       %8.3f s  (%ld rows)\n", bench::SecondsSince(start), count);
     // Static cursor, paged.
-    start = std::chrono::steady_clock::now();
+    start = bench::Clock::now();
     SQLAllocStmt(dbc, &st);
     SQLSetStmtOption(st, SQL_CONCURRENCY, SQL_CONCUR_VALUES);
     SQLSetStmtOption(st, SQL_ROWSET_SIZE, kPage);
@@ -202,19 +189,19 @@ struct PlainSide {
     SQLExecDirect(st, (UCHAR*)kQuery, SQL_NTS);
     UDWORD fetched = 0;
     SQLExtendedFetch(st, SQL_FETCH_FIRST, 0, &fetched, status);
-    std::printf("plain static open   %8.3f s\n", Seconds(start));
+    std::printf("plain static open   %8.3f s\n", bench::SecondsSince(start));
   }
   // Absolute fetches of the pages, each field's length summed.
   double Read(long* bytes) {
     *bytes = 0;
     UDWORD fetched = 0;
-    auto start = std::chrono::steady_clock::now();
+    auto start = bench::Clock::now();
     for (long first = 1; first <= count; first += kPage) {
       SQLExtendedFetch(st, SQL_FETCH_ABSOLUTE, first, &fetched, status);
       for (UDWORD i = 0; i < fetched; ++i)
         *bytes += rows[i].idLength + rows[i].nameLength + rows[i].qtyLength;
     }
-    return Seconds(start);
+    return bench::SecondsSince(start);
   }
   // The same pages, each row copied aside and each field's text (its
   // length from the driver) copied into a buffer and terminated, as a
@@ -231,7 +218,7 @@ struct PlainSide {
       text[n] = '\0';
       return static_cast<long>(n);
     };
-    auto start = std::chrono::steady_clock::now();
+    auto start = bench::Clock::now();
     for (long first = 1; first <= count; first += kPage) {
       SQLExtendedFetch(st, SQL_FETCH_ABSOLUTE, first, &fetched, status);
       for (UDWORD i = 0; i < fetched; ++i) {
@@ -240,16 +227,16 @@ struct PlainSide {
                   copy(current.qty, current.qtyLength);
       }
     }
-    return Seconds(start);
+    return bench::SecondsSince(start);
   }
   void RandomPages() {
     UDWORD fetched = 0;
     std::srand(1);
-    auto start = std::chrono::steady_clock::now();
+    auto start = bench::Clock::now();
     for (int i = 0; i < kRandomReads; ++i)
       SQLExtendedFetch(st, SQL_FETCH_ABSOLUTE, 1 + (std::rand() * 32768L + std::rand()) % count,
                        &fetched, status);
-    std::printf("plain random pages  %8.3f s\n", Seconds(start));
+    std::printf("plain random pages  %8.3f s\n", bench::SecondsSince(start));
   }
   void Close() {
     SQLFreeStmt(st, SQL_DROP);
