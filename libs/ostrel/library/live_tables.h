@@ -4,7 +4,12 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 struct RecordSetTable;
+
+// The window a script's handle names.
+inline HWND Window(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
 
 // The table record of the window, or null when the handle is no table.
 RecordSetTable* LiveTable(HWND window);

@@ -12,8 +12,6 @@
 
 namespace {
 
-HWND Window(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
-
 // A table with a record set to put out, or null.
 RecordSetTable* OutputTable(LONG pClass) {
   RecordSetTable* table = LiveTable(Window(pClass));

@@ -21,8 +21,6 @@ const char kEventWords[][8] = {"EDIT", "INSERT", "DELETE", "SELECT", "TAB",
 const int kNoWindow = 101;
 const int kBadEventCode = 143;
 
-HWND Window(LONG handle) { return reinterpret_cast<HWND>(static_cast<intptr_t>(handle)); }
-
 // Event number 1-9 of the word (any case), 0 when it is none.
 int EventNumber(const char* word) {
   if (!word) return 0;
